@@ -1,0 +1,67 @@
+#include "app/Application.h"
+#include "app/Arguments.h"
+#include "app/RoInitializeWrapper.h"
+#include "app/Syntax.h"
+#include "diag/Check.h"
+#include "diag/FormatText.h"
+#include "diag/TraceProvider.h"
+
+#include <iostream>
+
+namespace
+{
+enum class Mode
+{
+    Run,
+    Syntax,
+    EnumerateAdapters,
+};
+
+Mode FindMode(const Arguments& Arguments)
+{
+    for(const std::wstring& Argument : Arguments)
+    {
+        std::wstring Name, Value;
+        if(!ParseOption(Argument, Name, Value))
+            continue;
+        if(_wcsicmp(Name.c_str(), L"Syntax") == 0 || _wcsicmp(Name.c_str(), L"?") == 0)
+            return Mode::Syntax;
+        if(_wcsicmp(Name.c_str(), L"EnumerateAdapters") == 0 || _wcsicmp(Name.c_str(), L"ea") == 0)
+            return Mode::EnumerateAdapters;
+    }
+    return Mode::Run;
+}
+} // namespace
+
+int main()
+{
+    TraceLoggingRegister();
+    Arguments Arguments = Arguments::FromCommandLine();
+    try
+    {
+        RoInitializeWrapper RoInitialize(RO_INIT_MULTITHREADED);
+        CHECK_HRESULT(RoInitialize);
+        switch(FindMode(Arguments))
+        {
+        case Mode::Syntax:
+            PrintSyntax();
+            return 0;
+        case Mode::EnumerateAdapters:
+            return 0;
+        case Mode::Run:
+            break;
+        }
+        Application Application(Arguments);
+        Application.Do();
+    }
+    catch(ComException Exception)
+    {
+        std::cout << FormatText("Exception: 0x%08X %hs", static_cast<unsigned int>(Exception.m_Result), Exception.what()) << std::endl;
+    }
+    catch(...)
+    {
+        std::cout << "Exception" << std::endl;
+    }
+    TraceLoggingUnregister();
+    return 0;
+}

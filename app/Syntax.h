@@ -1,0 +1,4 @@
+#pragma once
+
+// Writes the syntax text to the console.
+void PrintSyntax();

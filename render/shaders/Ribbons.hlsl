@@ -1,0 +1,38 @@
+cbuffer ConstantBuffer : register(b0)
+{
+    matrix World;
+    matrix View;
+    matrix Projection;
+    float2 Resolution;
+    float Time;
+};
+
+struct VS_Input
+{
+    float4 Position : POSITION;
+    float4 Color : COLOR;
+    float2 TexturePosition : TEXCOORD;
+};
+
+struct VS_Output
+{
+    float4 InputPosition : POSITION;
+    float2 TexturePosition : TEXCOORD;
+    float4 Position : SV_Position;
+    float4 Color : COLOR;
+};
+
+VS_Output VS(VS_Input Input)
+{
+    VS_Output Output;
+    Output.InputPosition = Input.Position;
+    Output.TexturePosition = Input.TexturePosition;
+    Output.Color = Input.Color;
+    Output.Position = mul(mul(mul(Input.Position, World), View), Projection);
+    return Output;
+}
+
+float4 PS(VS_Output Input) : SV_Target
+{
+    return float4(Input.Color.r, Input.Color.g, 0.5, 1.0);
+}
