@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build and the tests need, when any is missing.
+set -euo pipefail
+
+Packages=(
+    cmake
+    g++-mingw-w64-x86-64
+    mingw-w64-tools
+    googletest
+    wine64
+    xvfb
+    xauth
+    xdotool
+    imagemagick
+    x11-apps
+    glslang-tools
+    python3
+)
+
+Missing=()
+for Package in "${Packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$Package" 2>/dev/null | grep -q "install ok installed" || Missing+=("$Package")
+done
+
+if [ ${#Missing[@]} -gt 0 ]; then
+    echo "Installing: ${Missing[*]}"
+    Sudo=""
+    [ "$(id -u)" -eq 0 ] || Sudo="sudo"
+    $Sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $Sudo apt-get install -y -qq --no-install-recommends "${Missing[@]}"
+fi
