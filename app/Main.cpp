@@ -1,3 +1,4 @@
+#include "app/AdapterReport.h"
 #include "app/Application.h"
 #include "app/Arguments.h"
 #include "app/RoInitializeWrapper.h"
@@ -47,6 +48,7 @@ int main()
             PrintSyntax();
             return 0;
         case Mode::EnumerateAdapters:
+            PrintAdapterReport();
             return 0;
         case Mode::Run:
             break;

@@ -1,0 +1,4 @@
+#pragma once
+
+// Lists the factory's tearing support, every DXGI adapter and every output of each on the console.
+void PrintAdapterReport();
