@@ -1,0 +1,24 @@
+"""Runs the cross-built Lumivex.exe under Wine for the end-to-end tests."""
+import os
+import subprocess
+
+SOURCE_DIR = os.environ.get("LUMIVEX_SOURCE_DIR", os.path.abspath(os.path.join(os.path.dirname(__file__), "..", "..")))
+BUILD_DIR = os.environ.get("LUMIVEX_BUILD_DIR", os.path.join(SOURCE_DIR, "build"))
+WINE_RUN = os.path.join(SOURCE_DIR, "scripts", "wine-run.sh")
+EXE = os.path.join(BUILD_DIR, "Lumivex.exe")
+
+
+def environment():
+    env = dict(os.environ)
+    env.setdefault("WINEPREFIX", os.path.join(BUILD_DIR, "wineprefix"))
+    env["WINEDEBUG"] = "-all"
+    env["WINEDLLOVERRIDES"] = "mscoree,mshtml="
+    return env
+
+
+def run_lumivex(args, timeout=60):
+    """Runs the program to its end; returns (exit status, stdout lines, stderr text)."""
+    completed = subprocess.run([WINE_RUN, EXE] + list(args), cwd=BUILD_DIR, env=environment(),
+                               stdout=subprocess.PIPE, stderr=subprocess.PIPE, timeout=timeout)
+    stdout = completed.stdout.decode("utf-8", "replace").replace("\r\n", "\n")
+    return completed.returncode, stdout.splitlines(), completed.stderr.decode("utf-8", "replace")

@@ -1,0 +1,123 @@
+import re
+import unittest
+
+from lumivex import run_lumivex
+
+SYNTAX = [
+    "Syntax: Lumivex [options]",
+    "",
+    "Options: ",
+    "  -DisableDebugOutput - Disable forward of debug output to console output in debug mode (should appear before -Debug)",
+    "  -Debug[:<Normal|Full|<Value>>] - Enable self-debugging capability with specific minidump type",
+    "  -EnumerateAdapters - Enumerate DXGI adapters and exit",
+    "  -AdapterIndex <index> - Specify DXGI adapter index (default is 0)",
+    "  -OutputIndex <index> - Specify DXGI output index (default is 0)",
+    "  -Resolution <width> <height> - Specify resolution of generated video (default is 1920 x 1080)",
+    "  -Format <format> - Specify DXGI format (b8g8r8a8, r8g8b8a8, r10g10b10a2, r16g16b16a16; default is b8g8r8a8)",
+    "  -AllowModeSwitch <mode> - Specify \"allow mode switch\" mode (0 Default, 1 Automatic, 2 Disable, 3 Enable; default is 0)",
+    "  -WaitableObject <mode> - Specify \"waitiable object\" mode (0 Default, 1 Automatic, 2 Disable, 3 Enable; default is 0)",
+    "  -AllowTearing <mode> - Specify \"allow tearing\" mode (0 Default, 1 Automatic, 2 Disable, 3 Enable; default is 0)",
+    "  -SwapChainBufferCount <count> - Specify DXGI swapchain buffer count (default is 2)",
+    "  -Fullscreen - Start in full screen mode (otherwise use Alt+Enter to switch)",
+    "  -Rate <numerator> <denominator> - Specify frame rate for fullscreen mode (default is 144 Hz)",
+    "  -ShaderIndex <index> - Specify embedded resource shader index (0..3; default is 0)",
+    "  -OverlayMode <mode> - Specify overlay mode, non-zero overlaying requires b8g8r8a8 format (0..1; default is 0)",
+    "  -PresentSyncInterval <interval> - Use specific presentation synchronization interval (default is auto-selection)",
+]
+
+INVALID = "Exception: 0x80070057 Unknown exception"
+WAITABLE_FULLSCREEN = "Exception: 0x80070057 Use of waitiable object is not compatible with full screen mode"
+
+
+class SyntaxAndModes(unittest.TestCase):
+    def assertOutput(self, args, expected):
+        status, lines, _ = run_lumivex(args)
+        self.assertEqual(lines, expected)
+        self.assertEqual(status, 0)
+
+    def test_syntax_spellings(self):
+        for option in ["-Syntax", "-syntax", "-SYNTAX", "-?", "-Syntax:x"]:
+            with self.subTest(option=option):
+                self.assertOutput([option], SYNTAX)
+
+    def test_syntax_ignores_invalid_options(self):
+        self.assertOutput(["-ShaderIndex", "9", "-Foo", "-Syntax", "-Resolution"], SYNTAX)
+
+    def test_first_mode_option_wins(self):
+        self.assertOutput(["-Syntax", "-EnumerateAdapters"], SYNTAX)
+        status, lines, _ = run_lumivex(["-EnumerateAdapters", "-Syntax"])
+        self.assertEqual(status, 0)
+        self.assertTrue(lines and lines[0].startswith("Factory: "), lines)
+
+    def test_slash_is_no_option(self):
+        self.assertOutput(["/?", "-WaitableObject", "3", "-Fullscreen"],
+                          ["Warning, command line argument not recognized: /?", WAITABLE_FULLSCREEN])
+
+
+class CommandLine(unittest.TestCase):
+    def assertOutput(self, args, expected):
+        status, lines, _ = run_lumivex(args)
+        self.assertEqual(lines, expected)
+        self.assertEqual(status, 0)
+
+    def test_missing_values(self):
+        for args in [["-Resolution", "1280"], ["-AdapterIndex"], ["-re"], ["-Rate", "60"], ["-Format"]]:
+            with self.subTest(args=args):
+                self.assertOutput(args, [INVALID])
+
+    def test_rejected_values(self):
+        cases = [
+            (["-Format", "b8g8r8x8"], INVALID),
+            (["-Format", "87"], INVALID),
+            (["-Resolution", "0", "720"], INVALID),
+            (["-Rate", "60", "0"], INVALID),
+            (["-ShaderIndex", "4"], "Exception: 0x80070057 ShaderIndex argument is out of 0..3 range"),
+            (["-si", "-1"], "Exception: 0x80070057 ShaderIndex argument is out of 0..3 range"),
+            (["-OverlayMode", "2"], "Exception: 0x80070057 OverlayMode argument is out of 0..1 range"),
+        ]
+        for args, line in cases:
+            with self.subTest(args=args):
+                self.assertOutput(args, [line])
+
+    def test_validate_rules(self):
+        cases = [
+            (["-OverlayMode", "1", "-Format", "r10g10b10a2"],
+             "Exception: 0x80070057 Non-zero overlay mode requires DXGI_FORMAT_B8G8R8A8_UNORM format"),
+            (["-wo", "3", "-fs"], WAITABLE_FULLSCREEN),
+            (["-AllowTearing", "3", "-PresentSyncInterval", "1"],
+             "Exception: 0x80070057 Forced enablement of allow tearing mode assumes zero Present sync interval"),
+        ]
+        for args, line in cases:
+            with self.subTest(args=args):
+                self.assertOutput(args, [line])
+
+    def test_warnings_then_failure(self):
+        self.assertOutput(["-Foo", "-Foo:bar", "-Debug:Full", "-DisableDebugOutput", "-Fullscreen", "1",
+                           "-WaitableObject", "3"],
+                          ["Warning, command line option argument not recognized: Foo",
+                           "Warning, command line option argument not recognized: Foo",
+                           "Warning, command line argument not recognized: 1",
+                           WAITABLE_FULLSCREEN])
+
+    def test_value_taken_even_when_it_looks_like_an_option(self):
+        # "-Fullscreen" is consumed as the adapter index, so the waitable rule does not fire on it;
+        # the later "-fs" does.
+        self.assertOutput(["-AdapterIndex", "-Fullscreen", "-WaitableObject", "3", "-Resolution:1280", "720", "480", "-fs"],
+                          [WAITABLE_FULLSCREEN])
+
+
+class AdapterReport(unittest.TestCase):
+    def test_report_shape(self):
+        for option in ["-EnumerateAdapters", "-ea", "-EA"]:
+            with self.subTest(option=option):
+                status, lines, _ = run_lumivex([option])
+                self.assertEqual(status, 0)
+                self.assertRegex(lines[0], r"^Factory: DXGI_FEATURE_PRESENT_ALLOW_TEARING [01]$")
+                self.assertRegex(lines[1], r"^Adapter 0: .+, Vendor 0x[0-9A-F]{4}, Adapter -?\d+\.[0-9A-F]{8}(, Flags .+)?$")
+                self.assertRegex(lines[2], r"^  Output 0: \\\\\.\\DISPLAY1(, BitsPerColor \d+, ColorSpace DXGI_COLOR_SPACE_\w+)?")
+                for line in lines[1:]:
+                    self.assertRegex(line, r"^(Adapter \d+: |  Output \d+: )")
+
+
+if __name__ == "__main__":
+    unittest.main()
