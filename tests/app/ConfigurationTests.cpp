@@ -1,0 +1,118 @@
+#include "app/Application.h"
+#include "diag/ComException.h"
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+
+namespace
+{
+Application::Configuration Parse(std::initializer_list<const wchar_t*> Values)
+{
+    Arguments List { L"Lumivex.exe" };
+    for(const wchar_t* Value : Values)
+        List.emplace_back(Value);
+    return Application(List).m_Configuration;
+}
+
+HRESULT ParseFailure(std::initializer_list<const wchar_t*> Values, std::string& Message)
+{
+    try
+    {
+        Parse(Values);
+    }
+    catch(const ComException& Exception)
+    {
+        Message = Exception.what();
+        return Exception.m_Result;
+    }
+    return S_OK;
+}
+
+HRESULT ValidateFailure(std::initializer_list<const wchar_t*> Values, std::string& Message)
+{
+    try
+    {
+        Parse(Values).Validate();
+    }
+    catch(const ComException& Exception)
+    {
+        Message = Exception.what();
+        return Exception.m_Result;
+    }
+    return S_OK;
+}
+} // namespace
+
+TEST(Configuration, Defaults)
+{
+    Application::Configuration const Configuration = Parse({});
+    EXPECT_EQ(Configuration.m_AdapterIndex, 0u);
+    EXPECT_EQ(Configuration.m_OutputIndex, 0u);
+    EXPECT_EQ(Configuration.m_FrameSizeW, 1920u);
+    EXPECT_EQ(Configuration.m_FrameSizeH, 1080u);
+    EXPECT_EQ(Configuration.m_Format, DXGI_FORMAT_B8G8R8A8_UNORM);
+    EXPECT_EQ(Configuration.m_SwapChainBufferCount, 2u);
+    EXPECT_EQ(Configuration.m_FullscreenMode, FALSE);
+    EXPECT_EQ(Configuration.m_FrameRateN, 144u);
+    EXPECT_EQ(Configuration.m_FrameRateD, 1u);
+    EXPECT_EQ(Configuration.m_ShaderIndex, 0);
+    EXPECT_EQ(Configuration.m_OverlayMode, 0);
+    EXPECT_EQ(Configuration.m_PresentSyncInterval, -1);
+    static_assert(sizeof(Application::Configuration) == 15 * 4, "fifteen 32-bit fields");
+}
+
+TEST(Configuration, OptionsAliasesAndValues)
+{
+    EXPECT_EQ(Parse({ L"-Resolution", L"1280", L"720" }).m_FrameSizeW, 1280u);
+    EXPECT_EQ(Parse({ L"-RESOLUTION", L"1280", L"720" }).m_FrameSizeH, 720u);
+    EXPECT_EQ(Parse({ L"-Re", L"1280", L"720" }).m_FrameSizeW, 1280u);
+    Application::Configuration const Ignored = Parse({ L"-Resolution:1280", L"720", L"480" });
+    EXPECT_EQ(Ignored.m_FrameSizeW, 720u);
+    EXPECT_EQ(Ignored.m_FrameSizeH, 480u);
+    EXPECT_EQ(Parse({ L"-fo", L"DXGI_FORMAT_R8G8B8A8_UNORM" }).m_Format, DXGI_FORMAT_R8G8B8A8_UNORM);
+    EXPECT_EQ(Parse({ L"-ShaderIndex", L"abc" }).m_ShaderIndex, 0);
+    EXPECT_EQ(Parse({ L"-Rate", L"-1", L"1" }).m_FrameRateN, 4294967295u);
+    EXPECT_EQ(Parse({ L"-psi", L"-1" }).m_PresentSyncInterval, -1);
+    EXPECT_EQ(Parse({ L"-ai", L"0x10" }).m_AdapterIndex, 0u);
+    EXPECT_EQ(Parse({ L"-oi", L" 12abc" }).m_OutputIndex, 12u);
+    EXPECT_EQ(Parse({ L"-bc", L"3", L"-bc", L"4" }).m_SwapChainBufferCount, 4u);
+    EXPECT_EQ(Parse({ L"-ams", L"3", L"-wo", L"2", L"-at", L"1" }).m_WaitiableObjectMode, 2);
+
+    Application::Configuration const Consumed = Parse({ L"-AdapterIndex", L"-Fullscreen" });
+    EXPECT_EQ(Consumed.m_AdapterIndex, 0u);
+    EXPECT_EQ(Consumed.m_FullscreenMode, FALSE);
+    EXPECT_EQ(Parse({ L"-fs" }).m_FullscreenMode, TRUE);
+}
+
+TEST(Configuration, RejectedArguments)
+{
+    std::string Message;
+    EXPECT_EQ(ParseFailure({ L"-Resolution", L"1280" }, Message), E_INVALIDARG);
+    EXPECT_EQ(Message, "Unknown exception");
+    EXPECT_EQ(ParseFailure({ L"-Format", L"b8g8r8x8" }, Message), E_INVALIDARG);
+    EXPECT_EQ(ParseFailure({ L"-Rate", L"60", L"0" }, Message), E_INVALIDARG);
+    EXPECT_EQ(ParseFailure({ L"-Resolution", L"0", L"1" }, Message), E_INVALIDARG);
+    EXPECT_EQ(ParseFailure({ L"-ShaderIndex", L"4" }, Message), E_INVALIDARG);
+    EXPECT_EQ(Message, "ShaderIndex argument is out of 0..3 range");
+    EXPECT_EQ(ParseFailure({ L"-ShaderIndex", L"-1" }, Message), E_INVALIDARG);
+    EXPECT_EQ(ParseFailure({ L"-OverlayMode", L"2" }, Message), E_INVALIDARG);
+    EXPECT_EQ(Message, "OverlayMode argument is out of 0..1 range");
+    EXPECT_EQ(ParseFailure({ L"-Debug:Full", L"-DisableDebugOutput", L"-Foo" }, Message), S_OK);
+}
+
+TEST(Configuration, ValidateRules)
+{
+    std::string Message;
+    EXPECT_EQ(ValidateFailure({ L"-OverlayMode", L"1", L"-Format", L"r10g10b10a2" }, Message), E_INVALIDARG);
+    EXPECT_EQ(Message, "Non-zero overlay mode requires DXGI_FORMAT_B8G8R8A8_UNORM format");
+    EXPECT_EQ(ValidateFailure({ L"-OverlayMode", L"1" }, Message), S_OK);
+    EXPECT_EQ(ValidateFailure({ L"-WaitableObject", L"3", L"-Fullscreen" }, Message), E_INVALIDARG);
+    EXPECT_EQ(Message, "Use of waitiable object is not compatible with full screen mode");
+    EXPECT_EQ(ValidateFailure({ L"-WaitableObject", L"3" }, Message), S_OK);
+    EXPECT_EQ(ValidateFailure({ L"-AllowTearing", L"3", L"-PresentSyncInterval", L"1" }, Message), E_INVALIDARG);
+    EXPECT_EQ(Message, "Forced enablement of allow tearing mode assumes zero Present sync interval");
+    EXPECT_EQ(ValidateFailure({ L"-AllowTearing", L"3", L"-PresentSyncInterval", L"0" }, Message), S_OK);
+    EXPECT_EQ(ValidateFailure({ L"-AllowTearing", L"2", L"-PresentSyncInterval", L"1" }, Message), S_OK);
+    EXPECT_EQ(ValidateFailure({ L"-AllowTearing", L"3" }, Message), S_OK);
+}

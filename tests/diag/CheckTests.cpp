@@ -1,0 +1,92 @@
+#include "diag/Check.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace
+{
+template <typename Action>
+ComException Caught(Action&& Run)
+{
+    try
+    {
+        Run();
+    }
+    catch(const ComException& Exception)
+    {
+        return Exception;
+    }
+    return ComException(S_OK);
+}
+} // namespace
+
+TEST(ComException, LayoutMatchesTheX64Reading)
+{
+    ComException const Exception(static_cast<HRESULT>(0x887A0002), "message");
+    const unsigned char* Bytes = reinterpret_cast<const unsigned char*>(&Exception);
+    const char* Message = nullptr;
+    memcpy(&Message, Bytes + 8, sizeof Message);
+    EXPECT_STREQ(Message, "message");
+    EXPECT_EQ(Bytes[16], 1);
+    uint32_t Result = 0;
+    memcpy(&Result, Bytes + 24, sizeof Result);
+    EXPECT_EQ(Result, 0x887A0002u);
+
+    ComException const Empty(E_FAIL);
+    memcpy(&Message, reinterpret_cast<const unsigned char*>(&Empty) + 8, sizeof Message);
+    EXPECT_EQ(Message, nullptr);
+    EXPECT_STREQ(Empty.what(), "Unknown exception");
+}
+
+TEST(ComException, CopiesOwnTheirMessage)
+{
+    ComException Copy(S_OK);
+    {
+        std::string Text = "ShaderIndex argument is out of 0..3 range";
+        ComException const Original(E_INVALIDARG, Text.c_str());
+        Text.assign(Text.size(), 'x');
+        ComException const Copied(Original);
+        EXPECT_STREQ(Copied.what(), "ShaderIndex argument is out of 0..3 range");
+        EXPECT_NE(Copied.what(), Original.what());
+        Copy = Copied;
+    }
+    EXPECT_STREQ(Copy.what(), "ShaderIndex argument is out of 0..3 range");
+    EXPECT_EQ(Copy.m_Result, E_INVALIDARG);
+    const std::exception& Base = Copy;
+    EXPECT_STREQ(Base.what(), "ShaderIndex argument is out of 0..3 range");
+}
+
+TEST(Check, HResultFailsOnNegativeCodesOnly)
+{
+    EXPECT_NO_THROW(CHECK_HRESULT(S_OK));
+    EXPECT_NO_THROW(CHECK_HRESULT(S_FALSE));
+    EXPECT_NO_THROW(CHECK_HRESULT(static_cast<HRESULT>(0x087A0001)));
+    ComException const Exception = Caught([] { CHECK_HRESULT(static_cast<HRESULT>(0x887A0002)); });
+    EXPECT_EQ(static_cast<uint32_t>(Exception.m_Result), 0x887A0002u);
+    EXPECT_STREQ(Exception.what(), "Unknown exception");
+}
+
+TEST(Check, Win32TakesTheLastError)
+{
+    ComException const Exception = Caught([] { CHECK_WIN32((SetLastError(ERROR_ACCESS_DENIED), FALSE)); });
+    EXPECT_EQ(static_cast<uint32_t>(Exception.m_Result), 0x80070005u);
+    ComException const Zero = Caught([] { CHECK_WIN32((SetLastError(0), static_cast<HANDLE>(nullptr))); });
+    EXPECT_EQ(Zero.m_Result, 0);
+    EXPECT_EQ(static_cast<uint32_t>(LastErrorResult(0x12345)), 0x80072345u);
+    EXPECT_EQ(static_cast<uint32_t>(LastErrorResult(0x80004005u)), 0x80004005u);
+}
+
+TEST(Check, ConditionCodesAndMessages)
+{
+    ComException const Invalid = Caught([] { CHECK_CONDITION(1 == 2, E_INVALIDARG); });
+    EXPECT_EQ(Invalid.m_Result, E_INVALIDARG);
+    EXPECT_STREQ(Invalid.what(), "Unknown exception");
+    ComException const Message = Caught([] { CHECK_CONDITION(false, E_INVALIDARG, "OverlayMode argument is out of 0..1 range"); });
+    EXPECT_STREQ(Message.what(), "OverlayMode argument is out of 0..1 range");
+    int Line = 0;
+    ComException const Numbered = Caught([&] { Line = __LINE__; CHECK_CONDITION(false, "no code of its own"); });
+    EXPECT_EQ(static_cast<uint32_t>(Numbered.m_Result), 0x80FF0000u + Line);
+    EXPECT_STREQ(Numbered.what(), "no code of its own");
+    EXPECT_NO_THROW(CHECK_CONDITION(true, E_INVALIDARG));
+}

@@ -1,0 +1,101 @@
+#include "diag/Trace.h"
+#include "diag/TraceProvider.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+namespace
+{
+std::string FunctionName(const char* Signature)
+{
+    char Buffer[64];
+    TraceFunctionName(Signature, Buffer, sizeof Buffer);
+    return Buffer;
+}
+
+struct Probe
+{
+    static std::string Name()
+    {
+        return FunctionName(TRACE_FUNCTION);
+    }
+};
+} // namespace
+
+TEST(Trace, FileNameDropsFolders)
+{
+    EXPECT_STREQ(TraceFileName("C:\\src\\app\\Main.cpp"), "Main.cpp");
+    EXPECT_STREQ(TraceFileName("/work/main/render/Window.cpp"), "Window.cpp");
+    EXPECT_STREQ(TraceFileName("Window.cpp"), "Window.cpp");
+    EXPECT_EQ(TraceFileName(nullptr), nullptr);
+}
+
+TEST(Trace, FunctionNameIsTheQualifiedName)
+{
+    EXPECT_EQ(FunctionName("void Application::Window::Initialize(Application&)"), "Application::Window::Initialize");
+    EXPECT_EQ(FunctionName("Application::Application(const Arguments&)"), "Application::Application");
+    EXPECT_EQ(FunctionName("int main()"), "main");
+    EXPECT_EQ(FunctionName("static BOOL Application::InternalHandlerRoutine(DWORD)"), "Application::InternalHandlerRoutine");
+    EXPECT_EQ(FunctionName("Application::Context::Context"), "Application::Context::Context");
+    EXPECT_EQ(Probe::Name(), "{anonymous}::Probe::Name");
+    char Small[5];
+    EXPECT_EQ(TraceFunctionName("void Application::Do()", Small, sizeof Small), 4u);
+    EXPECT_STREQ(Small, "Appl");
+}
+
+TEST(TraceProvider, MetadataLayout)
+{
+    const uint8_t* Provider = TraceProvider::g_ProviderMetadata;
+    EXPECT_EQ(Provider[0] | Provider[1] << 8, static_cast<int>(sizeof TraceProvider::g_ProviderMetadata));
+    EXPECT_STREQ(reinterpret_cast<const char*>(Provider + 2), "LumivexTraceLoggingProvider");
+
+    const uint8_t* Event = TraceProvider::g_EventMetadata;
+    EXPECT_EQ(Event[0] | Event[1] << 8, static_cast<int>(sizeof TraceProvider::g_EventMetadata));
+    EXPECT_EQ(Event[2], 0);
+    const char* Text = reinterpret_cast<const char*>(Event + 3);
+    EXPECT_STREQ(Text, "Message");
+    Text += strlen(Text) + 1;
+    const char* const Fields[] = { "SourceFile", "SourceLine", "SourceFunction", "TextA" };
+    uint8_t const InTypes[] = { 2, 8, 2, 1 };
+    for(size_t Index = 0; Index < 4; ++Index)
+    {
+        EXPECT_STREQ(Text, Fields[Index]);
+        Text += strlen(Text) + 1;
+        EXPECT_EQ(static_cast<uint8_t>(*Text++), InTypes[Index]);
+    }
+    EXPECT_EQ(reinterpret_cast<const uint8_t*>(Text), Event + sizeof TraceProvider::g_EventMetadata);
+
+    EXPECT_EQ(TraceProvider::g_EventDescriptor.Channel, 11);
+    EXPECT_EQ(TraceProvider::g_EventDescriptor.Level, 5);
+    EXPECT_EQ(TraceProvider::g_EventDescriptor.Keyword, 0u);
+}
+
+TEST(TraceProvider, EnableCallbackLevels)
+{
+    TraceProvider::State State {};
+    auto Enable = [&](UCHAR Level) {
+        TraceProvider::EnableCallback(nullptr, 1, Level, 0x10, 0x20, nullptr, &State);
+        return TraceProvider::IsEventEnabled(State);
+    };
+    EXPECT_FALSE(TraceProvider::IsEventEnabled(State));
+    EXPECT_FALSE(Enable(4));
+    EXPECT_EQ(State.m_LevelPlusOne, 5u);
+    EXPECT_TRUE(Enable(5));
+    EXPECT_TRUE(Enable(255));
+    EXPECT_TRUE(Enable(0));
+    EXPECT_EQ(State.m_LevelPlusOne, 256u);
+    EXPECT_EQ(State.m_KeywordAny, 0x10u);
+    EXPECT_EQ(State.m_KeywordAll, 0x20u);
+    TraceProvider::EnableCallback(nullptr, 2, 1, 0, 0, nullptr, &State);
+    EXPECT_TRUE(TraceProvider::IsEventEnabled(State));
+    TraceProvider::EnableCallback(nullptr, 0, 0, 0, 0, nullptr, &State);
+    EXPECT_FALSE(TraceProvider::IsEventEnabled(State));
+}
+
+TEST(Trace, CallWithoutConsumerReturns)
+{
+    TRACE(L"Type %hs\n", "CTRL_C_EVENT");
+    SUCCEED();
+}
