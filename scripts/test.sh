@@ -8,5 +8,9 @@ Build=${LUMIVEX_BUILD_DIR:-$Root/build}
 "$Root/scripts/build.sh"
 
 cd "$Build"
+# One Wine server for the whole run keeps each program start short.
+export WINEPREFIX="$Build/wineprefix"
+wineserver -p
+trap 'wineserver -k || true' EXIT
 xvfb-run -a -s "-screen 0 2560x1440x24" \
     ctest --output-on-failure -j"$(nproc)" --timeout 600
