@@ -7,10 +7,4 @@ Build=${LUMIVEX_BUILD_DIR:-$Root/build}
 "$Root/scripts/setup.sh"
 "$Root/scripts/build.sh"
 
-cd "$Build"
-# One Wine server for the whole run keeps each program start short.
-export WINEPREFIX="$Build/wineprefix"
-wineserver -p
-trap 'wineserver -k || true' EXIT
-xvfb-run -a -s "-screen 0 2560x1440x24" \
-    ctest --output-on-failure -j"$(nproc)" --timeout 600
+xvfb-run -a -s "-screen 0 2560x1440x24" "$Root/scripts/run-tests.sh" "$Build"
