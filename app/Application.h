@@ -42,7 +42,9 @@ public:
     // The rendering run; failures of the run are reported here, earlier ones are thrown.
     void Do();
 
-    BOOL InternalHandlerRoutine(DWORD ControlType);
+    // The console control handler's work: reports the event and sets the running Application's
+    // termination event. It reaches the event without the object, which may already be gone.
+    static BOOL InternalHandlerRoutine(DWORD ControlType);
 
     Configuration m_Configuration;
     ScopedHandle m_TerminationEvent;

@@ -1,18 +1,224 @@
 #include "app/Application.h"
 
+#include "app/DxgiNames.h"
+#include "app/FrameRateSlots.h"
+#include "app/RunningApplication.h"
+#include "app/StatisticsLine.h"
 #include "diag/Check.h"
+#include "diag/FormatText.h"
+#include "render/Context.h"
+#include "render/PresentStatistics.h"
+#include "render/Window.h"
+
+#include <atomic>
+#include <iostream>
 
 namespace
 {
-// The running Application, for the console control handler and the window procedure.
+// The running Application, for the window procedure.
 Application* g_Application = nullptr;
+
+// The console control handler runs on a thread of the system's and may fire while main destroys the
+// Application, so it sets a duplicate of the termination event that stays open until the process
+// ends (the system closes it then).
+std::atomic<HANDLE> g_HandlerTerminationEvent { nullptr };
+
+constexpr uint64_t g_ReportPeriod = 100000000; // 10 seconds
+
+BOOL WINAPI HandlerRoutine(DWORD ControlType)
+{
+    return Application::InternalHandlerRoutine(ControlType);
+}
+
+void ShareTerminationEvent(HANDLE Event)
+{
+    HANDLE Duplicate = nullptr;
+    CHECK_WIN32(DuplicateHandle(GetCurrentProcess(), Event, GetCurrentProcess(), &Duplicate, 0, FALSE, DUPLICATE_SAME_ACCESS));
+    HANDLE const Previous = g_HandlerTerminationEvent.exchange(Duplicate);
+    if(Previous)
+        CloseHandle(Previous);
+}
+
+// Windows answers the version test by the systems that the manifest declares, and it declares none.
+void EnablePerMonitorDpiAwareness()
+{
+    OSVERSIONINFOEXW VersionInformation {};
+    VersionInformation.dwOSVersionInfoSize = sizeof VersionInformation;
+    VersionInformation.dwMajorVersion = 10;
+    VersionInformation.dwMinorVersion = 0;
+    VersionInformation.wServicePackMajor = 0;
+    ULONGLONG ConditionMask = 0;
+    ConditionMask = VerSetConditionMask(ConditionMask, VER_MAJORVERSION, VER_GREATER_EQUAL);
+    ConditionMask = VerSetConditionMask(ConditionMask, VER_MINORVERSION, VER_GREATER_EQUAL);
+    ConditionMask = VerSetConditionMask(ConditionMask, VER_SERVICEPACKMAJOR, VER_GREATER_EQUAL);
+    if(!VerifyVersionInfoW(&VersionInformation, VER_MAJORVERSION | VER_MINORVERSION | VER_SERVICEPACKMAJOR, ConditionMask))
+        return;
+    using SetThreadDpiAwarenessContextFunction = DPI_AWARENESS_CONTEXT(WINAPI*)(DPI_AWARENESS_CONTEXT);
+    FARPROC const Procedure = GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetThreadDpiAwarenessContext");
+    if(Procedure)
+        reinterpret_cast<SetThreadDpiAwarenessContextFunction>(reinterpret_cast<void*>(Procedure))(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
+}
+
+uint64_t ReadTime() noexcept
+{
+    FILETIME Time;
+    GetSystemTimePreciseAsFileTime(&Time);
+    return (static_cast<uint64_t>(Time.dwHighDateTime) << 32) | Time.dwLowDateTime;
+}
+
+// Acts on a pending full-screen request; returns TRUE when the next frame is to resize the buffers.
+BOOL SwitchFullscreen(Application::Context& Context, HWND Window, LONG Request)
+{
+    BOOL Fullscreen = FALSE;
+    Microsoft::WRL::ComPtr<IDXGIOutput> Output;
+    if(FAILED(Context.m_SwapChain->GetFullscreenState(&Fullscreen, Output.GetAddressOf())))
+        return FALSE;
+    if(Request < 0 && Fullscreen)
+    {
+        CHECK_HRESULT(Context.m_SwapChain->SetFullscreenState(FALSE, nullptr));
+        return TRUE;
+    }
+    if(Request > 0 && !Fullscreen)
+    {
+        SetFocus(Window);
+        DXGI_SWAP_CHAIN_DESC1 SwapChainDesc1;
+        CHECK_HRESULT(Context.m_SwapChain1->GetDesc1(&SwapChainDesc1));
+        // A swap chain with the frame-latency waitable object stays windowed.
+        if(SwapChainDesc1.Flags & DXGI_SWAP_CHAIN_FLAG_FRAME_LATENCY_WAITABLE_OBJECT)
+            return TRUE;
+        DXGI_SWAP_CHAIN_FULLSCREEN_DESC SwapChainFullscreenDesc;
+        CHECK_HRESULT(Context.m_SwapChain1->GetFullscreenDesc(&SwapChainFullscreenDesc));
+        CHECK_HRESULT(Context.m_SwapChain->SetFullscreenState(TRUE, nullptr));
+        return TRUE;
+    }
+    return FALSE;
+}
+
+// One run of the loop: a window message or a frame per pass until the termination event is set or
+// the window is gone.
+class RunLoop
+{
+public:
+    RunLoop(Application& Application, Application::Window& Window, Application::Context& Context) : m_Application(Application), m_Window(Window), m_Context(Context)
+    {
+    }
+
+    void Run()
+    {
+        m_PresentStatistics.m_Valid = FALSE;
+        m_Start = ReadTime();
+        m_NextReport = m_Start + g_ReportPeriod;
+        m_PresentStatistics.Update(m_Start, m_Context.m_SwapChain.Get(), FALSE);
+        m_LastReport = m_Start;
+        while(WaitForSingleObject(m_Application.m_TerminationEvent.Get(), 0) == WAIT_TIMEOUT)
+        {
+            MSG Message;
+            if(PeekMessageW(&Message, nullptr, 0, 0, PM_REMOVE))
+            {
+                if(Message.message == WM_QUIT)
+                    break;
+                TranslateMessage(&Message);
+                DispatchMessageW(&Message);
+                ++m_PassCounter;
+                continue;
+            }
+            Frame();
+        }
+    }
+
+private:
+    void Frame()
+    {
+        if(LONG const Request = m_Application.m_FullscreenRequest)
+        {
+            m_Application.m_FullscreenRequest = 0;
+            if(SwitchFullscreen(m_Context, m_Window.m_Handle, Request))
+                m_Resize = TRUE;
+        }
+        uint64_t const Now = ReadTime();
+        uint64_t const Elapsed = Now - m_Start;
+        if(m_Application.m_Configuration.m_OverlayMode)
+            FeedOverlay(Elapsed);
+        m_Context.Render(Elapsed, m_Resize);
+        if(static_cast<int64_t>(Now - m_NextReport) > 0)
+            Report(Now);
+        m_Resize = FALSE;
+        ++m_PassCounter;
+    }
+
+    void FeedOverlay(uint64_t Elapsed)
+    {
+        Application::OverlayTexture& Overlay = m_Context.m_OverlayTexture;
+        Overlay.m_FrameIndex = m_PassCounter;
+        Overlay.m_FrameTime = Elapsed;
+        m_Slots.CountFrame(Elapsed, Overlay.m_FrameRate);
+    }
+
+    void Report(uint64_t Now)
+    {
+        m_PresentStatistics.Update(Now, m_Context.m_SwapChain.Get(), TRUE);
+        std::cout << FormatStatisticsLine(m_Context.m_PresentCount, Now - m_LastReport) << std::endl;
+        m_LastReport = Now;
+        m_Context.m_PresentCount = 0;
+        m_NextReport = Now + g_ReportPeriod;
+    }
+
+    Application& m_Application;
+    Application::Window& m_Window;
+    Application::Context& m_Context;
+    PresentStatistics m_PresentStatistics;
+    uint64_t m_Start = 0;
+    uint64_t m_LastReport = 0;
+    uint64_t m_NextReport = 0;
+    BOOL m_Resize = FALSE;
+    uint64_t m_PassCounter = 0;
+    FrameRateSlots m_Slots;
+};
 } // namespace
+
+Application* GetRunningApplication() noexcept
+{
+    return g_Application;
+}
+
+void SetRunningApplication(Application* Application) noexcept
+{
+    g_Application = Application;
+}
 
 void Application::Do()
 {
-    g_Application = this;
+    SetRunningApplication(this);
     m_TerminationEvent.Attach(CreateEventW(nullptr, TRUE, FALSE, nullptr));
     CHECK_WIN32(m_TerminationEvent.IsValid());
     m_FullscreenRequest = 0;
     m_Configuration.Validate();
+    ShareTerminationEvent(m_TerminationEvent.Get());
+    SetConsoleCtrlHandler(HandlerRoutine, TRUE);
+    EnablePerMonitorDpiAwareness();
+    Window Window;
+    try
+    {
+        Window.Initialize(*this);
+        Context Context(m_Configuration, Window);
+        std::cout << "Press Ctrl+C to exit..." << std::endl;
+        RunLoop(*this, Window, Context).Run();
+    }
+    catch(const ComException& Exception)
+    {
+        std::cout << FormatText("Exception: 0x%08X %hs", static_cast<unsigned int>(Exception.m_Result), Exception.what()) << std::endl;
+    }
+    catch(...)
+    {
+        std::cout << "Exception" << std::endl;
+    }
+}
+
+BOOL Application::InternalHandlerRoutine(DWORD ControlType)
+{
+    std::string const Name = ToString(g_ConsoleControlNames, ControlType);
+    TRACE(L"Type %hs\n", Name.c_str());
+    std::cout << FormatText("Stopping: %hs", Name.c_str()) << std::endl;
+    SetEvent(g_HandlerTerminationEvent.load());
+    return TRUE;
 }

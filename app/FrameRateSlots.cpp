@@ -1,0 +1,30 @@
+#include "app/FrameRateSlots.h"
+
+namespace
+{
+constexpr uint64_t g_SlotPeriod = 5000000; // half a second
+constexpr int32_t g_SlotCount = 4;
+} // namespace
+
+bool FrameRateSlots::CountFrame(uint64_t Elapsed, double& FrameRate) noexcept
+{
+    uint32_t const Slot = static_cast<uint32_t>(Elapsed / g_SlotPeriod);
+    bool const Changed = Slot != m_CurrentSlot;
+    if(Changed)
+    {
+        uint32_t const Count = m_Slots[0] + m_Slots[1] + m_Slots[2] + m_Slots[3];
+        FrameRate = Count * 10000000.0 / 20000000.0;
+        Shift(static_cast<int32_t>(Slot - m_CurrentSlot));
+        m_CurrentSlot = Slot;
+    }
+    m_Slots[0] += 1;
+    return Changed;
+}
+
+void FrameRateSlots::Shift(int32_t Shift) noexcept
+{
+    if(Shift < 1)
+        return;
+    for(int32_t Index = g_SlotCount - 1; Index >= 0; --Index)
+        m_Slots[Index] = Index >= Shift ? m_Slots[Index - Shift] : 0;
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <dxgi.h>
+
+#include <cstdint>
+#include <string>
+
+// The last frame-statistics reading of the swap chain, with its time stamp in the run loop's clock
+// (100-nanosecond units).
+class PresentStatistics
+{
+public:
+    // Takes a new reading and, with Report, prints the differences to the stored one as the line
+    // "DXGI SwapChain: ...". A failed reading drops the stored one. Never fails.
+    void Update(uint64_t Time, IDXGISwapChain* SwapChain, BOOL Report);
+
+    // The same from a reading already taken: returns the line to print, or an empty string.
+    std::string Record(uint64_t Time, HRESULT Result, const DXGI_FRAME_STATISTICS& FrameStatistics, BOOL Report);
+
+    // The items of the differences between two readings Elapsed apart, joined with ", ".
+    static std::string FormatDifferences(const DXGI_FRAME_STATISTICS& Previous, const DXGI_FRAME_STATISTICS& Current, int64_t Elapsed);
+
+    uint64_t m_Time = 0;
+    DXGI_FRAME_STATISTICS m_FrameStatistics {};
+    BOOL m_Valid = FALSE;
+};
