@@ -1,0 +1,44 @@
+#include "render/Context.h"
+#include "diag/ComException.h"
+
+#include <gtest/gtest.h>
+
+// The embedded sources are bound into the test program's resources as into the program's.
+TEST(CompileShader, EveryEmbeddedSourceCompilesBothEntryPoints)
+{
+    for(WORD Identifier = 110; Identifier <= 113; ++Identifier)
+    {
+        Microsoft::WRL::ComPtr<ID3DBlob> const VertexShader = Application::Context::CompileShader(Identifier, "VS", "vs_4_0");
+        Microsoft::WRL::ComPtr<ID3DBlob> const PixelShader = Application::Context::CompileShader(Identifier, "PS", "ps_4_0");
+        ASSERT_TRUE(VertexShader) << Identifier;
+        ASSERT_TRUE(PixelShader) << Identifier;
+        EXPECT_GT(VertexShader->GetBufferSize(), 0u) << Identifier;
+        EXPECT_GT(PixelShader->GetBufferSize(), 0u) << Identifier;
+    }
+}
+
+TEST(CompileShader, MissingResourceFailsWithTheLastError)
+{
+    try
+    {
+        Application::Context::CompileShader(114, "VS", "vs_4_0");
+        FAIL() << "no exception";
+    }
+    catch(const ComException& Exception)
+    {
+        EXPECT_EQ(static_cast<unsigned int>(Exception.m_Result), 0x80070000u | ERROR_RESOURCE_NAME_NOT_FOUND);
+    }
+}
+
+TEST(CompileShader, UnknownEntryPointFailsTheCompile)
+{
+    try
+    {
+        Application::Context::CompileShader(110, "NoSuchEntry", "vs_4_0");
+        FAIL() << "no exception";
+    }
+    catch(const ComException& Exception)
+    {
+        EXPECT_TRUE(FAILED(Exception.m_Result));
+    }
+}
