@@ -1,21 +1,12 @@
 #pragma once
 
-#include <d2d1.h>
-
 #include <cstdint>
 #include <string>
 
-// The running time as "hours.minutes.seconds:milliseconds"; the hours do not wrap.
+// The overlay's time line, "hours.minutes.seconds:milliseconds", from a time in 100-nanosecond units.
+// The hours do not wrap at 24.
 std::wstring OverlayTimeText(uint64_t FrameTime);
-// "#frame - widthxheight - rate fps" with the frame number kept to six digits.
+
+// The overlay's frame line, "#frame - widthxheight - rate fps", with the frame number kept to its last
+// six digits.
 std::wstring OverlayIndexText(uint64_t FrameIndex, unsigned int Width, unsigned int Height, double FrameRate);
-
-// Where the two lines and their box go, from the two layouts' metrics.
-struct OverlayGeometry
-{
-    D2D1_POINT_2F m_TimeOrigin;
-    D2D1_POINT_2F m_IndexOrigin;
-    D2D1_RECT_F m_Box;
-};
-
-OverlayGeometry LayOutOverlay(float HeightA, float WidthA, float HeightB, float WidthB);

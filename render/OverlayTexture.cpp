@@ -1,7 +1,9 @@
 #include "render/OverlayTexture.h"
 
 #include "diag/Check.h"
+#include "render/OverlayGeometry.h"
 #include "render/OverlayText.h"
+#include "render/OverlayTextureDesc.h"
 
 #include <d2d1helper.h>
 
@@ -13,21 +15,11 @@ void Application::OverlayTexture::Initialize(ID3D11Texture2D* Buffer)
 {
     D3D11_TEXTURE2D_DESC BufferDesc;
     Buffer->GetDesc(&BufferDesc);
-    bool const Matches = m_Texture && BufferDesc.Format == m_TextureDesc.Format && BufferDesc.Width == m_TextureDesc.Width
-        && BufferDesc.Height == m_TextureDesc.Height;
-    if(!Matches)
+    if(!m_Texture || !MatchesOverlayTexture(m_TextureDesc, BufferDesc))
     {
         ComPtr<ID3D11Device> Device;
         Buffer->GetDevice(Device.GetAddressOf());
-        D3D11_TEXTURE2D_DESC TextureDesc {};
-        TextureDesc.Width = BufferDesc.Width;
-        TextureDesc.Height = BufferDesc.Height;
-        TextureDesc.MipLevels = 1;
-        TextureDesc.ArraySize = 1;
-        TextureDesc.Format = BufferDesc.Format;
-        TextureDesc.SampleDesc = { 1, 0 };
-        TextureDesc.Usage = D3D11_USAGE_DEFAULT;
-        TextureDesc.BindFlags = D3D11_BIND_RENDER_TARGET | D3D11_BIND_SHADER_RESOURCE;
+        D3D11_TEXTURE2D_DESC const TextureDesc = OverlayTextureDesc(BufferDesc);
         CHECK_HRESULT(Device->CreateTexture2D(&TextureDesc, nullptr, m_Texture.ReleaseAndGetAddressOf()));
         m_TextureDesc = TextureDesc;
         ComPtr<IDXGISurface> DxgiSurface;
@@ -52,8 +44,7 @@ void Application::OverlayTexture::Initialize(ID3D11Texture2D* Buffer)
         CHECK_HRESULT(m_DwTextFormatB->SetParagraphAlignment(DWRITE_PARAGRAPH_ALIGNMENT_NEAR));
         CHECK_HRESULT(m_DwTextFormatB->SetTextAlignment(DWRITE_TEXT_ALIGNMENT_LEADING));
         m_Device = Device;
-        m_DeviceContext.Reset();
-        m_Device->GetImmediateContext(m_DeviceContext.GetAddressOf());
+        m_Device->GetImmediateContext(m_DeviceContext.ReleaseAndGetAddressOf());
     }
     if(m_BufferTexture.Get() != Buffer)
         m_BufferTexture = Buffer;
@@ -75,6 +66,8 @@ void Application::OverlayTexture::Copy()
     CHECK_HRESULT(TextLayoutB->GetMetrics(&TextMetricsB));
 
     OverlayGeometry const Geometry = LayOutOverlay(TextMetricsA.height, TextMetricsA.width, TextMetricsB.height, TextMetricsB.width);
+    // The target is not cleared: the box and the text go over the frame's picture. A failed EndDraw
+    // (a lost target) only costs the text of this frame; the picture is copied all the same.
     m_D2dRenderTarget->BeginDraw();
     m_D2dRenderTarget->FillRectangle(Geometry.m_Box, m_D2dShadowBrush.Get());
     m_D2dRenderTarget->DrawTextLayout(Geometry.m_TimeOrigin, TextLayoutA.Get(), m_D2dTextBrush.Get(), D2D1_DRAW_TEXT_OPTIONS_NONE);

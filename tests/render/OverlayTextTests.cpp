@@ -2,30 +2,43 @@
 
 #include <gtest/gtest.h>
 
-TEST(OverlayText, TimeLine)
+namespace
+{
+constexpr uint64_t g_Millisecond = 10000;
+constexpr uint64_t g_Second = 1000 * g_Millisecond;
+constexpr uint64_t g_Hour = 3600 * g_Second;
+} // namespace
+
+TEST(OverlayText, TimeLineShowsHoursMinutesSecondsAndMilliseconds)
 {
     EXPECT_EQ(OverlayTimeText(37234560000ull), L"01.02.03:456");
-    EXPECT_EQ(OverlayTimeText(100ull * 3600 * 10000000), L"100.00.00:000");
     EXPECT_EQ(OverlayTimeText(0), L"00.00.00:000");
-    EXPECT_EQ(OverlayTimeText(599999999ull), L"00.00.59:999");
+    EXPECT_EQ(OverlayTimeText(g_Hour - 1), L"00.59.59:999");
 }
 
-TEST(OverlayText, FrameLine)
+TEST(OverlayText, TimeLineDropsWhatIsBelowAMillisecond)
+{
+    EXPECT_EQ(OverlayTimeText(g_Millisecond - 1), L"00.00.00:000");
+    EXPECT_EQ(OverlayTimeText(g_Millisecond), L"00.00.00:001");
+}
+
+TEST(OverlayText, TimeLineHoursDoNotWrap)
+{
+    EXPECT_EQ(OverlayTimeText(24 * g_Hour), L"24.00.00:000");
+    EXPECT_EQ(OverlayTimeText(100 * g_Hour), L"100.00.00:000");
+    EXPECT_EQ(OverlayTimeText(UINT64_MAX), L"512409557.36.10:955");
+}
+
+TEST(OverlayText, FrameLineShowsNumberSizeAndRate)
 {
     EXPECT_EQ(OverlayIndexText(42, 1920, 1080, 59.94), L"#000042 - 1920x1080 - 59.9 fps");
-    EXPECT_EQ(OverlayIndexText(1234567, 640, 360, 0.0), L"#234567 - 640x360 - 0.0 fps");
+    EXPECT_EQ(OverlayIndexText(0, 640, 360, 0.0), L"#000000 - 640x360 - 0.0 fps");
+    EXPECT_EQ(OverlayIndexText(999999, 3840, 2160, 143.96), L"#999999 - 3840x2160 - 144.0 fps");
 }
 
-TEST(OverlayText, BoxFollowsTheWiderLine)
+TEST(OverlayText, FrameLineKeepsTheLastSixDigitsOfTheNumber)
 {
-    OverlayGeometry const Geometry = LayOutOverlay(48.0f, 200.0f, 32.0f, 300.0f);
-    EXPECT_FLOAT_EQ(Geometry.m_TimeOrigin.x, 32.0f);
-    EXPECT_FLOAT_EQ(Geometry.m_TimeOrigin.y, 24.0f);
-    EXPECT_FLOAT_EQ(Geometry.m_IndexOrigin.x, 32.0f);
-    EXPECT_FLOAT_EQ(Geometry.m_IndexOrigin.y, 72.0f);
-    EXPECT_FLOAT_EQ(Geometry.m_Box.left, 20.0f);
-    EXPECT_FLOAT_EQ(Geometry.m_Box.top, 12.0f);
-    EXPECT_FLOAT_EQ(Geometry.m_Box.right, 344.0f);
-    EXPECT_FLOAT_EQ(Geometry.m_Box.bottom, 116.0f);
-    EXPECT_FLOAT_EQ(LayOutOverlay(48.0f, 400.0f, 32.0f, 300.0f).m_Box.right, 444.0f);
+    EXPECT_EQ(OverlayIndexText(1234567, 1920, 1080, 0.0), L"#234567 - 1920x1080 - 0.0 fps");
+    EXPECT_EQ(OverlayIndexText(1000000, 1920, 1080, 0.0), L"#000000 - 1920x1080 - 0.0 fps");
+    EXPECT_EQ(OverlayIndexText(0x100000000ull + 5, 1920, 1080, 0.0), L"#967301 - 1920x1080 - 0.0 fps");
 }
