@@ -1,0 +1,209 @@
+"""The text overlay: offscreen through OverlayProbe.exe, where every pixel is known, and in the real
+program's window on the X display."""
+import os
+import statistics
+import subprocess
+import tempfile
+import time
+import unittest
+
+from lumivex import BUILD_DIR, WINE_RUN, environment, run_lumivex
+from rendering import Run, find_window, parse_ppm, screenshot, window_geometry
+
+PROBE = os.path.join(BUILD_DIR, "OverlayProbe.exe")
+KHAKI = (240, 230, 140)
+# What the probe fills the frame's picture with, and that colour under the box: 60 % black over it.
+PICTURE = bytes((64, 128, 192))
+SHADED = tuple(round(channel * 0.4) for channel in PICTURE)
+
+
+def run_probe(*args, timeout=60):
+    completed = subprocess.run([WINE_RUN, PROBE] + [str(arg) for arg in args], cwd=BUILD_DIR, env=environment(),
+                               stdout=subprocess.PIPE, stderr=subprocess.PIPE, timeout=timeout)
+    return completed.returncode, completed.stdout.decode("utf-8", "replace").replace("\r\n", "\n").splitlines()
+
+
+def probe_picture(width, height, frame=42, frame_time=37234560000, rate=59.94):
+    """The back buffer after one overlay frame drawn by the probe over a one-colour picture."""
+    with tempfile.TemporaryDirectory() as folder:
+        path = os.path.join(folder, "overlay.ppm")
+        status, lines = run_probe("draw", width, height, frame, frame_time, rate, path)
+        if status != 0 or lines != ["Drawn %dx%d" % (width, height)]:
+            raise AssertionError("OverlayProbe draw failed: %r" % lines)
+        with open(path, "rb") as stream:
+            return parse_ppm(stream.read())
+
+
+def pixel(image, x, y):
+    index = (y * image.width + x) * 3
+    return tuple(image.pixels[index:index + 3])
+
+
+def is_khaki(colour, tolerance=20):
+    return all(abs(channel - wanted) <= tolerance for channel, wanted in zip(colour, KHAKI))
+
+
+def changed_bounds(image, unchanged):
+    """(left, top, right, bottom), inclusive, of the pixels that differ from the colour unchanged."""
+    row = unchanged * image.width
+    rows = [y for y in range(image.height) if image.pixels[y * image.width * 3:(y + 1) * image.width * 3] != row]
+    if not rows:
+        return None
+    columns = [x for y in rows for x in range(image.width) if pixel(image, x, y) != tuple(unchanged)]
+    return min(columns), rows[0], max(columns), rows[-1]
+
+
+def khaki_bounds(image, width, height):
+    """(left, top, right, bottom) and count of the khaki pixels within the given top left region."""
+    points = [(x, y) for y in range(height) for x in range(width) if is_khaki(pixel(image, x, y))]
+    if not points:
+        return None, 0
+    xs, ys = [x for x, _ in points], [y for _, y in points]
+    return (min(xs), min(ys), max(xs), max(ys)), len(points)
+
+
+class OverlayProbeTest(unittest.TestCase):
+    """The overlay drawn into an offscreen back buffer of the program's format."""
+
+    def test_box_and_text_over_an_untouched_picture(self):
+        image = probe_picture(1280, 720)
+        bounds = changed_bounds(image, PICTURE)
+        self.assertIsNotNone(bounds, "the overlay left the picture as it was")
+        left, top, right, bottom = bounds
+        # The box sits in the top left corner: a quarter of the time line's height from the top, and
+        # two thirds minus a quarter of it from the left.
+        self.assertLess(right, 640)
+        self.assertLess(bottom, 180)
+        self.assertGreater(top, 2)
+        self.assertAlmostEqual(left, top * 5 / 3, delta=1.5)
+        # Everything else is the picture as rendered: the copy replaced the back buffer's old content.
+        outside = [pixel(image, x, y) for y in (0, top - 1, bottom + 1, 719) for x in range(0, 1280, 7)]
+        self.assertEqual(set(outside), {tuple(PICTURE)})
+        shaded = khaki = 0
+        for y in range(top, bottom + 1):
+            for x in range(left, right + 1):
+                colour = pixel(image, x, y)
+                if all(abs(channel - wanted) <= 1 for channel, wanted in zip(colour, SHADED)):
+                    shaded += 1
+                elif is_khaki(colour, 12):
+                    khaki += 1
+                    # Text pixels keep clear of the box's margin (a quarter of the time line's height).
+                    self.assertTrue(left + top - 2 <= x <= right - top + 2 and 2 * top - 2 <= y <= bottom - top + 2, (x, y))
+                else:
+                    # Anti-aliased text edges: between the shaded picture and khaki in every channel.
+                    self.assertTrue(all(low - 2 <= channel <= high + 2 for channel, low, high in zip(colour, SHADED, KHAKI)), colour)
+        area = (right - left + 1) * (bottom - top + 1)
+        self.assertGreater(shaded, area * 0.6, "the box is not the picture under 60 % black")
+        self.assertGreater(khaki, 300, "no khaki text in the box")
+
+    def test_two_lines_of_text(self):
+        image = probe_picture(1280, 720)
+        left, top, right, bottom = changed_bounds(image, PICTURE)
+        # The frame line starts one time line's height (four margins) below the time line, which
+        # starts two margins from the top; a row between them is free of text.
+        frame_line_top = 6 * top
+        rows = {y for y in range(top, bottom + 1) for x in range(left, right + 1) if is_khaki(pixel(image, x, y), 12)}
+        self.assertTrue(any(y < frame_line_top for y in rows), "no time line")
+        self.assertTrue(any(y > frame_line_top for y in rows), "no frame line")
+        self.assertTrue(any(y not in rows for y in range(min(rows), max(rows))), "the two lines run together")
+
+    def test_text_size_follows_the_frame_height(self):
+        small = changed_bounds(probe_picture(1280, 720), PICTURE)
+        large = changed_bounds(probe_picture(1920, 1080), PICTURE)
+        # Left, top and bottom; the right edge also follows the longer "1920x1080".
+        for index in (0, 1, 3):
+            self.assertAlmostEqual(large[index], small[index] * 1.5, delta=2.5)
+        self.assertGreater(large[2], small[2] * 1.5)
+
+    def test_box_follows_the_wider_line(self):
+        usual = changed_bounds(probe_picture(1280, 720), PICTURE)
+        # A time of 2^64 - 1 units reads "512409557.36.10:955", a rate of 10^9 "1000000000.0 fps".
+        long_time = changed_bounds(probe_picture(1280, 720, frame_time=2 ** 64 - 1), PICTURE)
+        long_rate = changed_bounds(probe_picture(1280, 720, rate=1e9), PICTURE)
+        self.assertGreater(long_time[2], usual[2] + 10)
+        self.assertGreater(long_rate[2], usual[2] + 50)
+        for changed in (long_time, long_rate):
+            self.assertEqual(changed[0:2], usual[0:2])
+            self.assertEqual(changed[3], usual[3])
+
+    def test_what_is_kept_rebuilt_and_released(self):
+        status, lines = run_probe("lifecycle", 1280, 720, 1920, 1080)
+        self.assertEqual(status, 0, lines)
+        facts = dict(line.split(" ", 1) for line in lines)
+        expected = ["FirstBufferHeld", "SizedForFirstBuffer", "DeviceTaken", "CopyReleasesBuffer", "SecondBufferHeld",
+                    "SameSizeKeepsEverything", "SameBufferStaysHeld", "CopyWithoutBufferLeavesIt",
+                    "OtherSizeRemakesTextureTargetBrushesFormats", "SizedForOtherBuffer", "OtherSizeKeepsFactories",
+                    "ReleasedTextureIsRemade", "ReleasedTextureKeepsFactories"]
+        self.assertEqual(facts, {name: "1" for name in expected})
+
+
+def brightness(colour):
+    return sum(colour)
+
+
+class OverlayWindowTest(unittest.TestCase):
+    """The overlay in the program's window."""
+
+    def test_rejects_formats_other_than_b8g8r8a8(self):
+        status, lines, _ = run_lumivex(["-OverlayMode", "1", "-Format", "r10g10b10a2"])
+        self.assertEqual(status, 0)
+        self.assertEqual(lines, ["Exception: 0x80070057 Non-zero overlay mode requires DXGI_FORMAT_B8G8R8A8_UNORM format"])
+
+    def edge(self, image, lines, start, step, along_rows):
+        """The first pixel position, from start onwards in the direction step, past which the picture
+        is more than twice as bright, as the median over the given rows or columns; and the median
+        ratio of the brightness inside to the brightness outside at that edge."""
+        positions, ratios = [], []
+        for line in lines:
+            at = (lambda position: pixel(image, position, line)) if along_rows else (lambda position: pixel(image, line, position))
+            limit = image.width if along_rows else image.height
+            position = start
+            while 0 <= position + 2 * step < limit:
+                inside, outside = brightness(at(position)), brightness(at(position + 2 * step))
+                if outside > 2 * inside + 30:
+                    positions.append(position)
+                    ratios.append(inside / outside)
+                    break
+                position += step
+        self.assertGreater(len(positions), len(lines) * 0.8, "no edge of a darkened box")
+        return statistics.median(positions), statistics.median(ratios)
+
+    def test_khaki_text_in_a_darkened_box_at_the_top_left(self):
+        with Run(["-OverlayMode", "1"]) as run:
+            self.assertTrue(run.wait_for_line("Press Ctrl+C to exit..."), run.lines)
+            window = find_window()
+            self.assertIsNotNone(window, "no window")
+            time.sleep(3)
+            x, y, width, height = window_geometry(window)
+            image = screenshot().crop(x, y, width, height)
+            run.interrupt()
+            self.assertEqual(run.wait(), 0)
+        self.assertFalse([line for line in run.lines if line.startswith("Exception")], run.lines)
+
+        text, count = khaki_bounds(image, width // 2, height // 3)
+        self.assertIsNotNone(text, "no khaki text at the top left")
+        self.assertGreater(count, 300)
+        left_text, top_text, right_text, bottom_text = text
+        rows = range(top_text, bottom_text + 1, 3)
+        columns = range(left_text, right_text + 1, 5)
+        left, left_ratio = self.edge(image, rows, left_text - 2, -1, True)
+        right, right_ratio = self.edge(image, rows, right_text + 2, 1, True)
+        top, top_ratio = self.edge(image, columns, top_text - 2, -1, False)
+        bottom, bottom_ratio = self.edge(image, columns, bottom_text + 2, 1, False)
+        # 60 % black over the picture leaves 40 % of its brightness (the picture changes little
+        # across the few pixels between the two samples).
+        for ratio in (left_ratio, right_ratio, top_ratio, bottom_ratio):
+            self.assertAlmostEqual(ratio, 0.4, delta=0.08)
+        # The box starts a quarter of the time line's height from the top and 5/12 of it from the
+        # left, reaches a quarter beyond the text; the window may scale the frame a little.
+        self.assertAlmostEqual(left, top * 5 / 3, delta=3)
+        self.assertLess(left, left_text)
+        self.assertGreater(right, right_text)
+        self.assertLess(top, top_text)
+        self.assertGreater(bottom, bottom_text)
+        self.assertLess(right, width // 2)
+        self.assertLess(bottom, height // 3)
+
+
+if __name__ == "__main__":
+    unittest.main()
