@@ -8,6 +8,8 @@
 # whose letters are about as wide.
 set -euo pipefail
 Prefix=${1:?usage: prepare-wineprefix.sh PREFIX}
+mkdir -p "$Prefix"
+Prefix=$(cd "$Prefix" && pwd)
 export WINEPREFIX="$Prefix"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="

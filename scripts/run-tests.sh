@@ -5,6 +5,7 @@
 set -euo pipefail
 Build=${1:?usage: run-tests.sh BUILD_DIR}
 Root=$(cd "$(dirname "$0")/.." && pwd)
+Build=$(cd "$Build" && pwd)
 cd "$Build"
 export WINEPREFIX="$Build/wineprefix"
 wineserver -p

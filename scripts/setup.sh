@@ -14,6 +14,8 @@ Packages=(
     imagemagick
     x11-apps
     glslang-tools
+    fontconfig
+    fonts-liberation
     python3
 )
 

@@ -1,0 +1,174 @@
+"""Runs Lumivex.exe in the background with its window on the X display, reads its console lines as
+they come, and takes screenshots of its window."""
+import os
+import re
+import signal
+import subprocess
+import threading
+import time
+
+from lumivex import BUILD_DIR, EXE, WINE_RUN, environment
+
+WINDOW_NAME = "^Lumivex$"
+
+
+def wine_environment(debug="-all"):
+    env = environment()
+    env["WINEDEBUG"] = debug
+    return env
+
+
+class Run:
+    """One background run of the program; use as a context manager so that it never outlives a test."""
+
+    def __init__(self, args, debug="-all"):
+        self.lines = []
+        self.errors = []
+        self._condition = threading.Condition()
+        self._process = subprocess.Popen([WINE_RUN, EXE] + list(args), cwd=BUILD_DIR, env=wine_environment(debug),
+                                         stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+        self._readers = [threading.Thread(target=self._read, args=(self._process.stdout, self.lines), daemon=True),
+                         threading.Thread(target=self._read, args=(self._process.stderr, self.errors), daemon=True)]
+        for reader in self._readers:
+            reader.start()
+
+    def _read(self, stream, target):
+        for raw in stream:
+            with self._condition:
+                target.append(raw.decode("utf-8", "replace").rstrip("\r\n"))
+                self._condition.notify_all()
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exception):
+        if self._process.poll() is None:
+            self._process.kill()
+            self._process.wait(30)
+        return False
+
+    def wait_for_line(self, text, timeout=60):
+        """Waits until a console line equals text; returns False when the run ended or time ran out first."""
+        deadline = time.monotonic() + timeout
+        with self._condition:
+            while text not in self.lines:
+                remaining = deadline - time.monotonic()
+                if remaining <= 0 or (self._process.poll() is not None and not any(r.is_alive() for r in self._readers[:1])):
+                    return text in self.lines
+                self._condition.wait(min(remaining, 0.2))
+            return True
+
+    def wait_for_pattern(self, pattern, timeout=60):
+        """Waits for a console line that matches pattern; returns the match or None."""
+        deadline = time.monotonic() + timeout
+        expression = re.compile(pattern)
+        with self._condition:
+            while True:
+                for line in self.lines:
+                    match = expression.fullmatch(line)
+                    if match:
+                        return match
+                if time.monotonic() >= deadline or self._process.poll() is not None and not self._readers[0].is_alive():
+                    return None
+                self._condition.wait(0.2)
+
+    def interrupt(self):
+        """Sends SIGINT, which reaches the program as CTRL_C_EVENT."""
+        self._process.send_signal(signal.SIGINT)
+
+    def wait(self, timeout=60):
+        """Waits for the end of the run; returns its exit status after all output is read."""
+        status = self._process.wait(timeout)
+        for reader in self._readers:
+            reader.join(timeout)
+        return status
+
+    def running(self):
+        return self._process.poll() is None
+
+
+def xdotool(*args):
+    completed = subprocess.run(["xdotool"] + list(args), stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+    return completed.returncode, completed.stdout.decode()
+
+
+def find_window(timeout=30):
+    """The X window of the program, once it is shown."""
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        status, output = xdotool("search", "--onlyvisible", "--name", WINDOW_NAME)
+        if status == 0 and output.split():
+            return output.split()[0]
+        time.sleep(0.2)
+    return None
+
+
+def window_geometry(window):
+    """(x, y, width, height) of the window on the screen."""
+    _, output = xdotool("getwindowgeometry", "--shell", window)
+    values = dict(line.split("=", 1) for line in output.split() if "=" in line)
+    return int(values["X"]), int(values["Y"]), int(values["WIDTH"]), int(values["HEIGHT"])
+
+
+def send_keys(window, *keys):
+    """Gives the window the keyboard focus and types the keys (xdotool key names)."""
+    xdotool("windowfocus", "--sync", window)
+    xdotool("key", *keys)
+
+
+class Image:
+    """An RGB picture: width, height and rows of (r, g, b) bytes."""
+
+    def __init__(self, width, height, pixels):
+        self.width = width
+        self.height = height
+        self.pixels = pixels
+
+    def crop(self, x, y, width, height):
+        x0, y0 = max(x, 0), max(y, 0)
+        x1, y1 = min(x + width, self.width), min(y + height, self.height)
+        rows = []
+        for row in range(y0, y1):
+            start = (row * self.width + x0) * 3
+            rows.append(self.pixels[start:start + (x1 - x0) * 3])
+        return Image(x1 - x0, y1 - y0, b"".join(rows))
+
+    def colours(self):
+        return {self.pixels[index:index + 3] for index in range(0, len(self.pixels), 3)}
+
+    def differing_fraction(self, other):
+        """The share of pixels that differ from the same pixels of other (of the same size)."""
+        count = self.width * self.height
+        differing = sum(1 for index in range(0, count * 3, 3) if self.pixels[index:index + 3] != other.pixels[index:index + 3])
+        return differing / count if count else 0.0
+
+
+def _ppm_tokens(data, count):
+    """The first count header tokens of a binary PPM and the offset of its pixel data."""
+    tokens, index = [], 0
+    while len(tokens) < count:
+        while data[index:index + 1].isspace():
+            index += 1
+        if data[index:index + 1] == b"#":
+            index = data.index(b"\n", index) + 1
+            continue
+        start = index
+        while not data[index:index + 1].isspace():
+            index += 1
+        tokens.append(data[start:index])
+    return tokens, index + 1
+
+
+def parse_ppm(data):
+    (magic, width, height, maximum), offset = _ppm_tokens(data, 4)
+    if magic != b"P6" or int(maximum) != 255:
+        raise ValueError("not an 8-bit binary PPM")
+    width, height = int(width), int(height)
+    return Image(width, height, data[offset:offset + width * height * 3])
+
+
+def screenshot():
+    """The whole X screen."""
+    completed = subprocess.run(["import", "-window", "root", "-depth", "8", "ppm:-"], stdout=subprocess.PIPE,
+                               stderr=subprocess.DEVNULL, check=True, env=dict(os.environ))
+    return parse_ppm(completed.stdout)
