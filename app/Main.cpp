@@ -1,10 +1,12 @@
 #include "app/AdapterReport.h"
 #include "app/Application.h"
 #include "app/Arguments.h"
+#include "app/DebugCallbacks.h"
 #include "app/RoInitializeWrapper.h"
 #include "app/Syntax.h"
 #include "diag/Check.h"
 #include "diag/FormatText.h"
+#include "diag/ParentProcessDebug.h"
 #include "diag/TraceProvider.h"
 
 #include <iostream>
@@ -40,6 +42,17 @@ int main()
     Arguments Arguments = Arguments::FromCommandLine();
     try
     {
+        if(ParentProcessDebug::RunDebugger(Arguments, ConfigureParentProcessDebug))
+            return 0;
+    }
+    catch(HRESULT Result)
+    {
+        // The debugger copy could not attach: it ends with the failure's code.
+        return Result;
+    }
+    ParentProcessDebug::StartDebugger(Arguments);
+    try
+    {
         RoInitializeWrapper RoInitialize(RO_INIT_MULTITHREADED);
         CHECK_HRESULT(RoInitialize);
         switch(FindMode(Arguments))
@@ -56,7 +69,7 @@ int main()
         Application Application(Arguments);
         Application.Do();
     }
-    catch(ComException Exception)
+    catch(const ComException& Exception)
     {
         std::cout << FormatText("Exception: 0x%08X %hs", static_cast<unsigned int>(Exception.m_Result), Exception.what()) << std::endl;
     }

@@ -1,0 +1,52 @@
+#include "app/DebugCallbacks.h"
+
+#include <shlwapi.h>
+
+#include <cstring>
+#include <iostream>
+
+namespace
+{
+constexpr uint32_t g_ThreadNamingCode = 0x406D1388;
+// Wine tells the debugger of the unwinding phase of every GCC throw, which was reported when it was thrown.
+constexpr uint32_t g_GccUnwindCode = 0x21474343;
+constexpr char g_ComErrorType[] = ".?AV_com_error@@";
+
+bool IsComError(const std::string& Type) noexcept
+{
+    return Type == g_ComErrorType;
+}
+
+bool HasFileName(const std::wstring& Module, const wchar_t* FileName) noexcept
+{
+    return _wcsicmp(PathFindFileNameW(Module.c_str()), FileName) == 0;
+}
+} // namespace
+
+void OutputDebugText(const wchar_t* Text)
+{
+    std::wcout << Text << std::endl;
+    // A character that the console's code page cannot take must not silence the lines after it.
+    if(!std::wcout)
+        std::wcout.clear();
+}
+
+int FilterDebugException(const ParentProcessDebug::ExceptionData& Data)
+{
+    if(Data.m_Module.empty() && Data.m_Type.empty() && (Data.m_Value == g_ThreadNamingCode || Data.m_Value == g_GccUnwindCode))
+        return 0;
+    if(HasFileName(Data.m_Module, L"D3DSCache.dll") && IsComError(Data.m_Type)
+        && (Data.m_Value == static_cast<uint32_t>(E_FAIL) || Data.m_Value == 0x887A0033))
+        return 0;
+    if(!HasFileName(Data.m_Module, L"d3d11.dll"))
+        return 1;
+    if(IsComError(Data.m_Type) && (Data.m_Value == static_cast<uint32_t>(E_INVALIDARG) || Data.m_Value == 0x887A0005))
+        return 0;
+    return 1;
+}
+
+void ConfigureParentProcessDebug(ParentProcessDebug& Debug)
+{
+    Debug.m_OutputHandler = OutputDebugText;
+    Debug.m_ExceptionFilter = FilterDebugException;
+}

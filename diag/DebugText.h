@@ -1,0 +1,9 @@
+#pragma once
+
+#include <string>
+
+// UTF-8 text as UTF-16; a byte that belongs to no valid sequence becomes U+FFFD.
+std::wstring DecodeUtf8(const std::string& Text);
+
+// Cuts tabs, line ends, blanks and full stops off the end of a debug string; false when nothing is left.
+bool TrimDebugText(std::wstring& Text);

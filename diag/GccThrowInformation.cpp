@@ -1,0 +1,121 @@
+#include "diag/ComException.h"
+#include "diag/ThrownObject.h"
+
+#include <cctype>
+#include <cstring>
+#include <vector>
+
+// The GCC runtime on SEH raises 0x20474343 with the address of the exception's unwind header. In
+// libstdc++ that header ends the runtime's record of the exception, which begins with the thrown
+// type's type_info pointer, and the thrown object follows it. Its type_info gives the Itanium name
+// of the type but not its size, which is known here for the types the report reads values from.
+namespace
+{
+constexpr uint64_t g_GccExceptionClass = 0x474E5543432B2B00; // "GNUCC++\0"
+constexpr uint64_t g_TypeInfoFromHeader = 80;
+constexpr uint64_t g_ObjectFromHeader = 64;
+constexpr uint64_t g_TypeInfoNameOffset = 8;
+constexpr size_t g_TypeNameSize = 1008;
+
+struct BuiltinName
+{
+    char m_Itanium;
+    const char* m_Msvc;
+};
+
+constexpr BuiltinName g_BuiltinNames[] = {
+    { 'c', ".D" }, { 'a', ".C" }, { 'h', ".E" }, { 's', ".F" }, { 't', ".G" }, { 'i', ".H" }, { 'j', ".I" },
+    { 'l', ".J" }, { 'm', ".K" }, { 'x', "._J" }, { 'y', "._K" }, { 'f', ".M" }, { 'd', ".N" }, { 'b', "._N" },
+    { 'w', "._W" },
+};
+
+struct KnownSize
+{
+    const char* m_Type;
+    size_t m_Size;
+};
+
+// The x64 sizes of the types whose objects the report reads.
+constexpr KnownSize g_KnownSizes[] = {
+    { ".J", 4 },
+    { ".?AV_com_error@@", 32 },
+    { ".?AVCAtlException@ATL@@", 4 },
+    { ".?AVComException@@", sizeof(ComException) },
+};
+
+// Reads "<length><identifier>" at Position; false when the text holds no such name there.
+bool ReadSourceName(const std::string& Name, size_t& Position, std::string& Identifier)
+{
+    size_t Length = 0;
+    size_t Start = Position;
+    while(Position < Name.size() && std::isdigit(static_cast<unsigned char>(Name[Position])))
+        Length = Length * 10 + static_cast<size_t>(Name[Position++] - '0');
+    if(Position == Start || Length == 0 || Name.size() - Position < Length)
+        return false;
+    Identifier = Name.substr(Position, Length);
+    Position += Length;
+    return true;
+}
+
+bool ReadNestedNames(const std::string& Name, std::vector<std::string>& Identifiers)
+{
+    size_t Position = 0;
+    bool const Nested = Name[0] == 'N';
+    if(Nested)
+        Position = 1;
+    std::string Identifier;
+    while(Position < Name.size() && ReadSourceName(Name, Position, Identifier))
+    {
+        Identifiers.push_back(Identifier);
+        if(!Nested)
+            break;
+    }
+    if(Nested)
+        return !Identifiers.empty() && Position + 1 == Name.size() && Name[Position] == 'E';
+    return !Identifiers.empty() && Position == Name.size();
+}
+
+size_t KnownObjectSize(const std::string& Type)
+{
+    for(const KnownSize& Known : g_KnownSizes)
+        if(Type == Known.m_Type)
+            return Known.m_Size;
+    return 0;
+}
+} // namespace
+
+std::string MsvcTypeName(const std::string& ItaniumName)
+{
+    if(ItaniumName.size() == 1)
+        for(const BuiltinName& Builtin : g_BuiltinNames)
+            if(ItaniumName[0] == Builtin.m_Itanium)
+                return Builtin.m_Msvc;
+    std::vector<std::string> Identifiers;
+    if(ItaniumName.empty() || !ReadNestedNames(ItaniumName, Identifiers))
+        return ItaniumName;
+    std::string Result = ".?AV";
+    for(auto Identifier = Identifiers.rbegin(); Identifier != Identifiers.rend(); ++Identifier)
+        Result += *Identifier + "@";
+    return Result + "@";
+}
+
+bool ParentProcessDebug::ThrownObject::ReadGcc(const DebuggeeReader& Reader, const EXCEPTION_RECORD& Record, ThrownObject& Object)
+{
+    uint64_t const Header = ExceptionParameter(Record, 0);
+    uint64_t ExceptionClass, TypeInfo, Name;
+    if(!Reader.ReadValue(Header, ExceptionClass) || ExceptionClass != g_GccExceptionClass)
+        return false;
+    Object = {};
+    Object.m_Address = Header + g_ObjectFromHeader;
+    std::string ItaniumName;
+    if(!Reader.ReadValue(Header - g_TypeInfoFromHeader, TypeInfo) || !Reader.ReadValue(TypeInfo + g_TypeInfoNameOffset, Name)
+        || !Reader.ReadText(Name, g_TypeNameSize, ItaniumName))
+        return true;
+    // A leading '*' marks a type of internal linkage.
+    if(!ItaniumName.empty() && ItaniumName[0] == '*')
+        ItaniumName.erase(0, 1);
+    Object.m_ModuleAddress = TypeInfo;
+    Object.m_Type = MsvcTypeName(ItaniumName);
+    Object.m_Size = KnownObjectSize(Object.m_Type);
+    return true;
+}

@@ -1,0 +1,88 @@
+#pragma once
+
+#include "app/Arguments.h"
+#include "diag/ScopedHandle.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+// Self-debugging: the process the user started launches a second copy of the program, which attaches
+// to it as its debugger, shows its debug strings and exceptions, and writes a minidump per exception.
+// Failures of the debugger side are thrown as plain HRESULT values.
+class ParentProcessDebug
+{
+public:
+    // What the exception filter learns of one exception; valid during the filter call only.
+    struct ExceptionData
+    {
+        std::wstring m_Module;
+        std::string m_Type;
+        const void* m_Data = nullptr;
+        size_t m_DataSize = 0;
+        uint32_t m_Value = 0;
+    };
+
+    // What the first process tells its debugger copy.
+    struct LaunchOptions
+    {
+        DWORD m_DumpType = 0;
+        DWORD m_DisableDebugOutput = 0;
+    };
+
+    // What the debugger copy reads of its command line.
+    struct Target
+    {
+        int32_t m_DisableDebugOutput = 0;
+        DWORD m_ProcessId = 0;
+        DWORD m_DumpType = 0;
+        HANDLE m_ReadyEvent = nullptr;
+    };
+
+    class DebuggeeReader;
+    class ProcessReader;
+    class DebugSession;
+    struct ThrownObject;
+
+    // Serves as the debugger copy when the command line says so; TRUE after a debugging run.
+    static BOOL RunDebugger(const Arguments& Arguments, std::function<void(ParentProcessDebug&)> Configure);
+    // Launches the debugger copy when the command line holds -Debug.
+    static void StartDebugger(const Arguments& Arguments);
+    static BOOL LaunchDebugger(const LaunchOptions& Options);
+
+    // The options of the first -Debug and of a -DisableDebugOutput before it; false without -Debug.
+    static bool FindLaunchOptions(const Arguments& Arguments, LaunchOptions& Options);
+    static DWORD DumpTypeFromValue(const std::wstring& Value);
+    static std::wstring DebuggerCommandLine(const std::wstring& Path, const LaunchOptions& Options, DWORD ProcessId, HANDLE ReadyEvent);
+    // The -ParentProcessDebug request of the command line; false when there is none or no process id.
+    static bool FindTarget(const Arguments& Arguments, Target& Target);
+
+    void DebugProcess(DWORD ProcessId, DWORD DumpType, HANDLE ReadyEvent);
+    // Prints the line of one exception when the filter accepts it; TRUE when it is to be dumped.
+    BOOL DescribeException(const DebuggeeReader& Reader, const EXCEPTION_RECORD& Record, std::wstring& DumpTag);
+    // Shows one debug string of the debuggee, trimmed, unless the output is disabled.
+    void ShowDebugText(std::wstring Text) const;
+
+    static void WriteMiniDump(DWORD ProcessId, const ScopedHandle& Process, DWORD ThreadId, EXCEPTION_RECORD* ExceptionRecord,
+        const std::vector<std::wstring>& NameParts, DWORD DumpType);
+    static std::wstring DumpFileName(const std::vector<std::wstring>& NameParts);
+    static std::wstring InitialDumpTag(const EXCEPTION_RECORD& Record);
+
+    int32_t m_DisableDebugOutput = 0;
+    std::function<void(const wchar_t*)> m_OutputHandler;
+    std::function<int(const ExceptionData&)> m_ExceptionFilter;
+
+private:
+    BOOL FilterAndPrint(const ExceptionData& Data, const std::vector<std::wstring>& Parts) const;
+    BOOL DescribeThrownObject(const DebuggeeReader& Reader, const ThrownObject& Object, std::wstring& DumpTag);
+    BOOL ShowRuntimeError(const DebuggeeReader& Reader, const EXCEPTION_RECORD& Record) const;
+};
+
+// The thrown-object exception codes: what MSVC's throw raises, and what the GCC runtime on SEH raises.
+constexpr DWORD g_MsvcThrowCode = 0xE06D7363;
+constexpr DWORD g_GccThrowCode = 0x20474343;
+constexpr DWORD g_RuntimeErrorCode = 0x40080201;
+constexpr DWORD g_ClrExceptionCode = 0xE0434352;
