@@ -27,7 +27,7 @@ fi
 if [ ! -f "$Prefix/system.reg" ]; then
     echo "Creating the Wine prefix $Prefix"
     "$Wine" wineboot --init > /dev/null 2>&1
-    wineserver -w
+    /usr/lib/wine/wineserver64 -w
 fi
 
 # Whether user.reg holds "Trebuchet MS"="Liberation Sans" in its [Software\\Wine\\Fonts\\Replacements] section.
@@ -42,5 +42,5 @@ HasReplacement()
 if ! HasReplacement; then
     echo "Replacing the font family $ReplacedFamily with $ReplacingFamily in $Prefix"
     "$Wine" reg add "$ReplacementKey" /v "$ReplacedFamily" /t REG_SZ /d "$ReplacingFamily" /f > /dev/null
-    wineserver -w
+    /usr/lib/wine/wineserver64 -w
 fi

@@ -8,7 +8,7 @@ Root=$(cd "$(dirname "$0")/.." && pwd)
 Build=$(cd "$Build" && pwd)
 cd "$Build"
 export WINEPREFIX="$Build/wineprefix"
-wineserver -p
-trap 'wineserver -k || true' EXIT
+/usr/lib/wine/wineserver64 -p
+trap '/usr/lib/wine/wineserver64 -k || true' EXIT
 "$Root/scripts/wine-run.sh" ./Lumivex.exe -EnumerateAdapters > /dev/null 2>&1 < /dev/null || true
 ctest --output-on-failure -j"$(nproc)" --timeout 600

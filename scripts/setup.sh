@@ -13,6 +13,7 @@ Packages=(
     xdotool
     imagemagick
     x11-apps
+    x11-utils
     glslang-tools
     fontconfig
     fonts-liberation

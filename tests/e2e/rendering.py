@@ -104,10 +104,11 @@ def find_window(timeout=30):
 
 
 def window_geometry(window):
-    """(x, y, width, height) of the window on the screen."""
-    _, output = xdotool("getwindowgeometry", "--shell", window)
-    values = dict(line.split("=", 1) for line in output.split() if "=" in line)
-    return int(values["X"]), int(values["Y"]), int(values["WIDTH"]), int(values["HEIGHT"])
+    """(x, y, width, height) of the window on the screen. Wine may report the window inside a frame
+    window of its own, so the position is the absolute one that xwininfo gives."""
+    completed = subprocess.run(["xwininfo", "-id", window], stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, check=True)
+    values = dict(line.strip().split(":", 1) for line in completed.stdout.decode().splitlines() if ":" in line)
+    return tuple(int(values[key]) for key in ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))
 
 
 def send_keys(window, *keys):
