@@ -1,0 +1,104 @@
+#include "diag/ParentProcessDebug.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+using LaunchOptions = ParentProcessDebug::LaunchOptions;
+using Target = ParentProcessDebug::Target;
+
+LaunchOptions FindLaunchOptions(const Arguments& Arguments, bool Expected = true)
+{
+    LaunchOptions Options { 7, 7 };
+    EXPECT_EQ(ParentProcessDebug::FindLaunchOptions(Arguments, Options), Expected);
+    return Options;
+}
+} // namespace
+
+TEST(DebugOptions, DumpTypeOfTheDebugValue)
+{
+    EXPECT_EQ(ParentProcessDebug::DumpTypeFromValue(L""), 0u);
+    EXPECT_EQ(ParentProcessDebug::DumpTypeFromValue(L"Normal"), 0u);
+    EXPECT_EQ(ParentProcessDebug::DumpTypeFromValue(L"nORMAL"), 0u);
+    EXPECT_EQ(ParentProcessDebug::DumpTypeFromValue(L"Full"), 0x1826u);
+    EXPECT_EQ(ParentProcessDebug::DumpTypeFromValue(L"FULL"), 0x1826u);
+    EXPECT_EQ(ParentProcessDebug::DumpTypeFromValue(L"full"), 0x1826u);
+    EXPECT_EQ(ParentProcessDebug::DumpTypeFromValue(L"0x20"), 0x20u);
+    EXPECT_EQ(ParentProcessDebug::DumpTypeFromValue(L"32"), 32u);
+    EXPECT_EQ(ParentProcessDebug::DumpTypeFromValue(L"Fullest"), 0u);
+    EXPECT_EQ(ParentProcessDebug::DumpTypeFromValue(L"x20"), 0u);
+}
+
+TEST(DebugOptions, FirstDebugOptionAndTheDisableOptionBeforeIt)
+{
+    FindLaunchOptions({ L"app.exe", L"-ShaderIndex", L"2" }, false);
+    FindLaunchOptions({ L"app.exe", L"Debug", L"/Debug" }, false);
+
+    LaunchOptions Options = FindLaunchOptions({ L"app.exe", L"-debug" });
+    EXPECT_EQ(Options.m_DumpType, 0u);
+    EXPECT_EQ(Options.m_DisableDebugOutput, 0u);
+
+    Options = FindLaunchOptions({ L"app.exe", L"-disabledebugoutput", L"-Debug:Full" });
+    EXPECT_EQ(Options.m_DumpType, 0x1826u);
+    EXPECT_EQ(Options.m_DisableDebugOutput, 1u);
+
+    // Nothing after the first -Debug counts, not even a second -Debug.
+    Options = FindLaunchOptions({ L"app.exe", L"-Debug:0x20", L"-DisableDebugOutput", L"-Debug:Full" });
+    EXPECT_EQ(Options.m_DumpType, 0x20u);
+    EXPECT_EQ(Options.m_DisableDebugOutput, 0u);
+}
+
+TEST(DebugOptions, DebuggerCommandLine)
+{
+    HANDLE const Event = reinterpret_cast<HANDLE>(static_cast<intptr_t>(188));
+    EXPECT_EQ(ParentProcessDebug::DebuggerCommandLine(L"C:\\Tools\\app.exe", { 0, 0 }, 4242, Event),
+        L"\"C:\\Tools\\app.exe\" -ParentProcessDebug 4242 0 188");
+    EXPECT_EQ(ParentProcessDebug::DebuggerCommandLine(L"C:\\Program Files\\app.exe", { 0x1826, 1 }, 17, nullptr),
+        L"\"C:\\Program Files\\app.exe\" -DisableDebugOutput -ParentProcessDebug 17 6182 0");
+}
+
+TEST(DebugOptions, TargetOfTheDebuggerCopy)
+{
+    Target Result;
+    EXPECT_FALSE(ParentProcessDebug::FindTarget({ L"app.exe", L"-Debug" }, Result));
+    EXPECT_FALSE(ParentProcessDebug::FindTarget({ L"app.exe", L"-ParentProcessDebug" }, Result));
+    EXPECT_FALSE(ParentProcessDebug::FindTarget({ L"app.exe", L"-ParentProcessDebug", L"0", L"0", L"188" }, Result));
+    EXPECT_FALSE(ParentProcessDebug::FindTarget({ L"app.exe", L"-ParentProcessDebug", L"pid" }, Result));
+    // The copy's options are compared case-sensitively.
+    EXPECT_FALSE(ParentProcessDebug::FindTarget({ L"app.exe", L"-parentprocessdebug", L"4242" }, Result));
+
+    ASSERT_TRUE(ParentProcessDebug::FindTarget({ L"app.exe", L"-ParentProcessDebug", L"4242" }, Result));
+    EXPECT_EQ(Result.m_ProcessId, 4242u);
+    EXPECT_EQ(Result.m_DumpType, 0u);
+    EXPECT_EQ(Result.m_ReadyEvent, nullptr);
+    EXPECT_EQ(Result.m_DisableDebugOutput, 0);
+
+    ASSERT_TRUE(ParentProcessDebug::FindTarget(
+        { L"app.exe", L"-disabledebugoutput", L"-DisableDebugOutput", L"-ParentProcessDebug", L"17", L"6182", L"-1" }, Result));
+    EXPECT_EQ(Result.m_ProcessId, 17u);
+    EXPECT_EQ(Result.m_DumpType, 0x1826u);
+    EXPECT_EQ(Result.m_ReadyEvent, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(Result.m_DisableDebugOutput, 1);
+
+    // The lowercase spelling is not the copy's option.
+    ASSERT_TRUE(ParentProcessDebug::FindTarget({ L"app.exe", L"-disabledebugoutput", L"-ParentProcessDebug", L"17" }, Result));
+    EXPECT_EQ(Result.m_DisableDebugOutput, 0);
+}
+
+TEST(DebugOptions, DumpNameAndInitialTag)
+{
+    EXPECT_EQ(ParentProcessDebug::DumpFileName({ L"app.exe", L"4242", L"DebugException", L"0", L"0xE06D7363" }),
+        L"app.exe-4242-DebugException-0-0xE06D7363.dmp");
+
+    EXCEPTION_RECORD Record {};
+    Record.ExceptionCode = EXCEPTION_ACCESS_VIOLATION;
+    EXPECT_EQ(ParentProcessDebug::InitialDumpTag(Record), L"0xC0000005");
+
+    // A CLR exception is tagged with its HRESULT, when the record carries it.
+    Record.ExceptionCode = g_ClrExceptionCode;
+    Record.ExceptionInformation[0] = 0x0000000180131509;
+    Record.NumberParameters = 4;
+    EXPECT_EQ(ParentProcessDebug::InitialDumpTag(Record), L"0xE0434352");
+    Record.NumberParameters = 5;
+    EXPECT_EQ(ParentProcessDebug::InitialDumpTag(Record), L"0x80131509");
+}

@@ -1,0 +1,313 @@
+#include "FakeDebuggee.h"
+#include "diag/ThrownObject.h"
+
+#include <gtest/gtest.h>
+
+#include <numeric>
+#include <optional>
+
+namespace
+{
+constexpr uint64_t g_ImageBase = 0x140000000;
+constexpr uint64_t g_ThrowInformation = g_ImageBase + 0x1000;
+constexpr uint64_t g_ObjectAddress = 0x7FF000000;
+constexpr uint64_t g_MessageAddress = 0x7FF100000;
+constexpr wchar_t g_ModulePath[] = L"C:\\Tools\\app.exe";
+
+// A debuggee whose module at g_ImageBase has thrown, and the supervisor's lines about it.
+class ExceptionDescription : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_Debuggee.AddModule(g_ImageBase, 0x100000, g_ModulePath);
+        m_Debug.m_OutputHandler = [this](const wchar_t* Text) { m_Lines.push_back(Text); };
+        m_Debug.m_ExceptionFilter = [this](const ParentProcessDebug::ExceptionData& Data)
+        {
+            m_Filtered = Data;
+            m_FilteredBytes.assign(static_cast<const uint8_t*>(Data.m_Data), static_cast<const uint8_t*>(Data.m_Data) + Data.m_DataSize);
+            return m_Accept;
+        };
+    }
+
+    // MSVC's x64 throw information for an object of Type and Size, every reference relative to the image base.
+    void Throw(const std::string& Type, uint32_t Size, uint64_t ModuleBase = g_ImageBase)
+    {
+        m_Record = {};
+        m_Record.ExceptionCode = g_MsvcThrowCode;
+        m_Record.NumberParameters = 4;
+        m_Record.ExceptionInformation[0] = 0x19930520;
+        m_Record.ExceptionInformation[1] = g_ObjectAddress;
+        m_Record.ExceptionInformation[2] = ModuleBase + 0x1000;
+        m_Record.ExceptionInformation[3] = ModuleBase;
+        m_Debuggee.WriteValue<uint32_t>(ModuleBase + 0x1000 + 12, 0x2000);
+        m_Debuggee.WriteValue<uint32_t>(ModuleBase + 0x2000, 1);
+        m_Debuggee.WriteValue<uint32_t>(ModuleBase + 0x2000 + 4, 0x3000);
+        m_Debuggee.WriteValue<uint32_t>(ModuleBase + 0x3000 + 4, 0x4000);
+        m_Debuggee.WriteValue<uint32_t>(ModuleBase + 0x3000 + 20, Size);
+        m_Debuggee.WriteText(ModuleBase + 0x4000 + 16, Type);
+    }
+
+    void ThrowBytes(const std::string& Type, const std::vector<uint8_t>& Bytes)
+    {
+        Throw(Type, static_cast<uint32_t>(Bytes.size()));
+        m_Debuggee.Write(g_ObjectAddress, Bytes.data(), Bytes.size());
+    }
+
+    // The object of a thrown ComException: virtual table, message, own-copy flag, result.
+    static std::vector<uint8_t> ComExceptionBytes(uint32_t Result, uint64_t Message)
+    {
+        std::vector<uint8_t> Bytes(32, 0xCD);
+        std::memcpy(Bytes.data() + 8, &Message, sizeof Message);
+        std::memcpy(Bytes.data() + 24, &Result, sizeof Result);
+        return Bytes;
+    }
+
+    static std::vector<uint8_t> Sequence(size_t Size)
+    {
+        std::vector<uint8_t> Bytes(Size);
+        std::iota(Bytes.begin(), Bytes.end(), uint8_t { 0xF0 });
+        return Bytes;
+    }
+
+    BOOL Describe()
+    {
+        m_Tag = ParentProcessDebug::InitialDumpTag(m_Record);
+        return m_Debug.DescribeException(m_Debuggee, m_Record, m_Tag);
+    }
+
+    FakeDebuggee m_Debuggee;
+    ParentProcessDebug m_Debug;
+    EXCEPTION_RECORD m_Record {};
+    std::wstring m_Tag;
+    std::vector<std::wstring> m_Lines;
+    std::optional<ParentProcessDebug::ExceptionData> m_Filtered;
+    std::vector<uint8_t> m_FilteredBytes;
+    int m_Accept = 1;
+};
+} // namespace
+
+TEST_F(ExceptionDescription, ThrownLongCarriesItsResultOnlyWhenItIsFourBytes)
+{
+    ThrowBytes(".J", { 0x57, 0x00, 0x07, 0x80 });
+    EXPECT_TRUE(Describe());
+    EXPECT_EQ(m_Lines, std::vector<std::wstring> { L"Exception: Module app.exe, HRESULT, 0x80070057" });
+    EXPECT_EQ(m_Tag, L"0x80070057");
+    ASSERT_TRUE(m_Filtered);
+    EXPECT_EQ(m_Filtered->m_Module, g_ModulePath);
+    EXPECT_EQ(m_Filtered->m_Type, ".J");
+    EXPECT_EQ(m_Filtered->m_Value, 0x80070057u);
+    EXPECT_EQ(m_FilteredBytes, (std::vector<uint8_t> { 0x57, 0x00, 0x07, 0x80 }));
+
+    m_Lines.clear();
+    ThrowBytes(".J", { 0x57, 0x00, 0x07, 0x80, 0, 0, 0, 0 });
+    EXPECT_TRUE(Describe());
+    EXPECT_EQ(m_Lines, std::vector<std::wstring> { L"Exception: Module app.exe, HRESULT" });
+    EXPECT_EQ(m_Tag, L"0xE06D7363");
+    EXPECT_EQ(m_Filtered->m_Value, 0u);
+    EXPECT_EQ(m_Filtered->m_DataSize, 8u);
+}
+
+TEST_F(ExceptionDescription, RecognisedTypesNeedTheirBytes)
+{
+    std::vector<uint8_t> ComError(11, 0);
+    ThrowBytes(".?AV_com_error@@", ComError);
+    Describe();
+    ComError.push_back(0);
+    ComError[8] = 0x05;
+    ComError[9] = 0x00;
+    ComError[10] = 0x7A;
+    ComError[11] = 0x88;
+    ThrowBytes(".?AV_com_error@@", ComError);
+    Describe();
+    ThrowBytes(".?AVCAtlException@ATL@@", { 0x0E, 0x00, 0x07, 0x80 });
+    Describe();
+    std::vector<uint8_t> Truncated = ComExceptionBytes(0x887A0001, 0);
+    Truncated.resize(27);
+    ThrowBytes(".?AVComException@@", Truncated);
+    Describe();
+    EXPECT_EQ(m_Lines, (std::vector<std::wstring> {
+                           L"Exception: Module app.exe, _com_error",
+                           L"Exception: Module app.exe, _com_error, 0x887A0005",
+                           L"Exception: Module app.exe, ATL::CAtlException, 0x8007000E",
+                           L"Exception: Module app.exe, ComException",
+                       }));
+    // Decorated names match exactly.
+    m_Lines.clear();
+    ThrowBytes(".?AV_com_error@@ ", ComError);
+    Describe();
+    ASSERT_EQ(m_Lines.size(), 1u);
+    EXPECT_EQ(m_Lines[0].rfind(L"Exception: Module app.exe, 12 bytes: ", 0), 0u) << m_Lines[0];
+}
+
+TEST_F(ExceptionDescription, ComExceptionWithAndWithoutItsMessage)
+{
+    ThrowBytes(".?AVComException@@", ComExceptionBytes(0x887A0005, 0));
+    EXPECT_TRUE(Describe());
+    EXPECT_EQ(m_Tag, L"0x887A0005");
+    m_Debuggee.WriteText(g_MessageAddress, "Device removed");
+    ThrowBytes(".?AVComException@@", ComExceptionBytes(0x887A0002, g_MessageAddress));
+    EXPECT_TRUE(Describe());
+    EXPECT_EQ(m_Tag, L"0x887A0002");
+    // An unreadable message only drops the message.
+    ThrowBytes(".?AVComException@@", ComExceptionBytes(0x80004005, 0x10));
+    EXPECT_TRUE(Describe());
+    // A message that is not UTF-8 is still shown.
+    m_Debuggee.WriteText(g_MessageAddress, "Ger\xE4t weg");
+    ThrowBytes(".?AVComException@@", ComExceptionBytes(0x80004005, g_MessageAddress));
+    EXPECT_TRUE(Describe());
+    EXPECT_EQ(m_Lines, (std::vector<std::wstring> {
+                           L"Exception: Module app.exe, ComException, 0x887A0005",
+                           L"Exception: Module app.exe, ComException, 0x887A0002, Device removed",
+                           L"Exception: Module app.exe, ComException, 0x80004005",
+                           L"Exception: Module app.exe, ComException, 0x80004005, Ger\uFFFDt weg",
+                       }));
+}
+
+TEST_F(ExceptionDescription, MessageEndingJustBeforeUnreadableMemoryIsRead)
+{
+    uint64_t const Address = g_MessageAddress + FakeDebuggee::g_PageSize - 6;
+    m_Debuggee.WriteText(Address, "Short");
+    ThrowBytes(".?AVComException@@", ComExceptionBytes(0x887A0005, Address));
+    Describe();
+    EXPECT_EQ(m_Lines, std::vector<std::wstring> { L"Exception: Module app.exe, ComException, 0x887A0005, Short" });
+}
+
+TEST_F(ExceptionDescription, UnknownTypesShowTheirFirstBytes)
+{
+    for(size_t Size : { 3, 20, 21, 24 })
+    {
+        ThrowBytes(".?AVWidget@@", Sequence(Size));
+        EXPECT_TRUE(Describe());
+        EXPECT_EQ(m_Tag, L"0xE06D7363");
+        EXPECT_EQ(m_Filtered->m_Value, 0u);
+        EXPECT_EQ(m_FilteredBytes, Sequence(Size));
+    }
+    EXPECT_EQ(m_Lines, (std::vector<std::wstring> {
+                           L"Exception: Module app.exe, 3 bytes: F0 F1 F2, Type .?AVWidget@@",
+                           L"Exception: Module app.exe, 20 bytes: F0 F1 F2 F3 F4 F5 F6 F7 F8 F9 FA FB FC FD FE FF 00 01 02 03, "
+                           L"Type .?AVWidget@@",
+                           L"Exception: Module app.exe, 21 bytes: F0 F1 F2 F3 F4 F5 F6 F7 F8 F9 FA FB FC FD FE FF 00 01 02 03..., "
+                           L"Type .?AVWidget@@",
+                           L"Exception: Module app.exe, 24 bytes: F0 F1 F2 F3 F4 F5 F6 F7 F8 F9 FA FB FC FD FE FF 00 01 02 03..., "
+                           L"Type .?AVWidget@@",
+                       }));
+}
+
+TEST_F(ExceptionDescription, NothingCopiedLeavesModuleAndType)
+{
+    Throw(".?AVWidget@@", 0);
+    m_Debuggee.Write(g_ObjectAddress, Sequence(8).data(), 8);
+    Describe();
+    // A recognised type whose object is gone gets no label either.
+    Throw(".J", 4);
+    m_Record.ExceptionInformation[1] = 0x20;
+    Describe();
+    EXPECT_EQ(m_Lines, (std::vector<std::wstring> { L"Exception: Module app.exe, Type .?AVWidget@@", L"Exception: Module app.exe, Type .J" }));
+    EXPECT_EQ(m_Filtered->m_Data, nullptr);
+    EXPECT_EQ(m_Filtered->m_DataSize, 0u);
+}
+
+TEST_F(ExceptionDescription, UnknownModuleAndUnreadableThrowInformation)
+{
+    Throw(".J", 4, 0x180000000);
+    m_Debuggee.WriteValue<uint32_t>(g_ObjectAddress, 0x80070057);
+    Describe();
+    ASSERT_TRUE(m_Filtered);
+    EXPECT_TRUE(m_Filtered->m_Module.empty());
+    m_Record.ExceptionInformation[2] = 0x30;
+    Describe();
+    EXPECT_EQ(m_Lines, (std::vector<std::wstring> { L"Exception: HRESULT, 0x80070057", L"Exception: " }));
+    EXPECT_TRUE(m_Filtered->m_Type.empty());
+}
+
+TEST_F(ExceptionDescription, OtherExceptionsShowOnlyTheWordAndTagTheirCode)
+{
+    m_Record.ExceptionCode = EXCEPTION_ACCESS_VIOLATION;
+    m_Record.NumberParameters = 2;
+    EXPECT_TRUE(Describe());
+    EXPECT_EQ(m_Lines, std::vector<std::wstring> { L"Exception: " });
+    EXPECT_EQ(m_Tag, L"0xC0000005");
+    ASSERT_TRUE(m_Filtered);
+    EXPECT_EQ(m_Filtered->m_Value, 0xC0000005u);
+    EXPECT_TRUE(m_Filtered->m_Module.empty());
+    EXPECT_TRUE(m_Filtered->m_Type.empty());
+}
+
+TEST_F(ExceptionDescription, FilterDecidesAboutLineAndDump)
+{
+    ThrowBytes(".J", { 0x57, 0x00, 0x07, 0x80 });
+    m_Accept = 0;
+    EXPECT_FALSE(Describe());
+    EXPECT_TRUE(m_Lines.empty());
+
+    m_Debug.m_ExceptionFilter = nullptr;
+    EXPECT_TRUE(Describe());
+    EXPECT_EQ(m_Lines, std::vector<std::wstring> { L"Exception: Module app.exe, HRESULT, 0x80070057" });
+
+    m_Debug.m_OutputHandler = nullptr;
+    EXPECT_THROW(Describe(), HRESULT);
+}
+
+TEST_F(ExceptionDescription, RuntimeErrorMessageStandsAlone)
+{
+    std::wstring const Message = L"The parameter is incorrect.\r\n";
+    m_Debuggee.Write(g_MessageAddress, Message.c_str(), Message.size() * sizeof(wchar_t));
+    m_Record.ExceptionCode = g_RuntimeErrorCode;
+    m_Record.NumberParameters = 3;
+    m_Record.ExceptionInformation[0] = 0x80070057;
+    m_Record.ExceptionInformation[1] = 0xFFFFFFFF00000000 | Message.size();
+    m_Record.ExceptionInformation[2] = g_MessageAddress;
+    m_Debug.m_DisableDebugOutput = 1;
+    EXPECT_FALSE(Describe());
+    m_Record.ExceptionInformation[1] = 13;
+    EXPECT_FALSE(Describe());
+    EXPECT_EQ(m_Lines, (std::vector<std::wstring> { Message, L"The parameter" }));
+    EXPECT_FALSE(m_Filtered);
+
+    m_Record.ExceptionInformation[2] = 0x10;
+    EXPECT_FALSE(Describe());
+    m_Debug.m_OutputHandler = nullptr;
+    m_Record.ExceptionInformation[2] = g_MessageAddress;
+    EXPECT_FALSE(Describe());
+    EXPECT_EQ(m_Lines.size(), 2u);
+}
+
+TEST_F(ExceptionDescription, GccThrowReadsAsTheSameTypeAnMsvcBuildThrows)
+{
+    // libstdc++'s record of a thrown exception: type_info pointer 80 bytes before the unwind
+    // header, the header's exception class "GNUCC++\0", the object after the 64 bytes of the record's tail.
+    uint64_t const Header = 0x7FF200100;
+    uint64_t const TypeInfo = g_ImageBase + 0x5000;
+    m_Debuggee.WriteValue<uint64_t>(Header - 80, TypeInfo);
+    m_Debuggee.WriteValue<uint64_t>(Header, 0x474E5543432B2B00);
+    m_Debuggee.WriteValue<uint64_t>(TypeInfo + 8, g_ImageBase + 0x6000);
+    m_Debuggee.WriteText(g_ImageBase + 0x6000, "12ComException");
+    std::vector<uint8_t> const Object = ComExceptionBytes(0x887A0002, g_MessageAddress);
+    m_Debuggee.Write(Header + 64, Object.data(), Object.size());
+    m_Debuggee.WriteText(g_MessageAddress, "No adapter");
+    m_Record.ExceptionCode = g_GccThrowCode;
+    m_Record.NumberParameters = 1;
+    m_Record.ExceptionInformation[0] = Header;
+    EXPECT_TRUE(Describe());
+    EXPECT_EQ(m_Tag, L"0x887A0002");
+
+    // A record that is not the C++ runtime's is an exception like any other.
+    m_Debuggee.WriteValue<uint64_t>(Header, 0x474E55434F424A43);
+    EXPECT_TRUE(Describe());
+    EXPECT_EQ(m_Tag, L"0x20474343");
+    EXPECT_EQ(m_Lines, (std::vector<std::wstring> { L"Exception: Module app.exe, ComException, 0x887A0002, No adapter", L"Exception: " }));
+}
+
+TEST(MsvcTypeName, ItaniumNamesSpeltAsMsvcDecoratesThem)
+{
+    EXPECT_EQ(MsvcTypeName("l"), ".J");
+    EXPECT_EQ(MsvcTypeName("i"), ".H");
+    EXPECT_EQ(MsvcTypeName("12ComException"), ".?AVComException@@");
+    EXPECT_EQ(MsvcTypeName("10_com_error"), ".?AV_com_error@@");
+    EXPECT_EQ(MsvcTypeName("N3ATL13CAtlExceptionE"), ".?AVCAtlException@ATL@@");
+    // What it cannot translate is kept.
+    EXPECT_EQ(MsvcTypeName("St13runtime_error"), "St13runtime_error");
+    EXPECT_EQ(MsvcTypeName("12Short"), "12Short");
+    EXPECT_EQ(MsvcTypeName(""), "");
+}
