@@ -1,0 +1,277 @@
+"""The rendering run in the program's window on the X display: the context's start-up lines, the
+statistics line, the ways a run ends, start-up failures of the adapter, output and swap chain, the
+swap chain's tearing flag and the switch to full screen and back."""
+import re
+import time
+import unittest
+
+from lumivex import run_lumivex
+from rendering import Run, find_window, send_keys, window_geometry, xdotool
+
+PRESS = "Press Ctrl+C to exit..."
+STOPPING = "Stopping: CTRL_C_EVENT"
+NOT_FOUND = "Exception: 0x887A0002 Unknown exception"
+NO_SWAP_CHAIN2 = ("Exception: 0x80FF01E5 Failed to object IDXGISwapChain2 while enabling "
+                  "DXGI_SWAP_CHAIN_FLAG_FRAME_LATENCY_WAITABLE_OBJECT")
+NO_TEARING = "Warning: No support for DXGI_FEATURE_PRESENT_ALLOW_TEARING"
+SIZE = ["-Resolution", "960", "540"]
+SCANLINE_ORDERS = "UNSPECIFIED|PROGRESSIVE|UPPER_FIELD_FIRST|LOWER_FIELD_FIRST"
+SCALINGS = "UNSPECIFIED|CENTERED|STRETCHED"
+# Wine's DXGI names the swap-chain flags that it does not handle itself, among them
+# DXGI_SWAP_CHAIN_FLAG_ALLOW_TEARING (0x800); the program's console shows no flags.
+UNHANDLED_FLAGS = re.compile(r"[0-9a-f]+:fixme:dxgi:wined3d_swapchain_flags_from_dxgi Unhandled flags 0x([0-9a-f]+)\.")
+RESIZE_BUFFERS = re.compile(r"[0-9a-f]+:trace:dxgi:d3d11_swapchain_ResizeBuffers .*, buffer_count (\d+), "
+                            r"width (\d+), height (\d+), format (\w+), flags (\w+)\.")
+
+_report = {}
+
+
+def adapter_report():
+    """What the adapter report says about the first adapter and its first output, as the context
+    lines are to name them, and the warnings the context is to print before them."""
+    if not _report:
+        status, lines, _ = run_lumivex(["-EnumerateAdapters"])
+        if status != 0:
+            raise AssertionError("the adapter report failed: %r" % lines)
+        text = "\n".join(lines)
+        adapter = re.search(r"^Adapter 0: (.*?), Vendor 0x[0-9A-F]+, Adapter (-?\d+\.[0-9A-F]{8})", text, re.M)
+        output = re.search(r"^  Output 0: (.*?)(, BitsPerColor .*)?$", text, re.M)
+        tearing = re.search(r"^Factory: DXGI_FEATURE_PRESENT_ALLOW_TEARING ([01])$", text, re.M)
+        if not adapter or not output:
+            raise AssertionError("no adapter 0 with an output 0: %r" % lines)
+        _report["adapter"] = "DXGI Adapter: %s, %s" % adapter.groups()
+        _report["output"] = "DXGI Output: %s" % output.group(1)
+        _report["tearing"] = bool(tearing and tearing.group(1) == "1")
+        _report["warnings"] = [] if _report["tearing"] else [NO_TEARING]
+    return _report
+
+
+def swap_chain_line(format_name, buffer_count):
+    return r"DXGI SwapChain: (\d+) x (\d+), %s, BufferCount %d, DXGI_SWAP_EFFECT_FLIP_DISCARD" % (format_name, buffer_count)
+
+
+def screen_size():
+    _, output = xdotool("getdisplaygeometry")
+    width, height = output.split()
+    return int(width), int(height)
+
+
+class ContextLineChecks:
+    """The lines the context prints while it is built, ahead of the prompt."""
+
+    def assertContextLines(self, lines, format_name, buffer_count):
+        """Checks the adapter, output, swap-chain and full-screen mode lines at the head of lines;
+        returns the swap chain's size."""
+        report = adapter_report()
+        head = report["warnings"] + [report["adapter"], report["output"]]
+        self.assertEqual(lines[:len(head)], head)
+        rest = lines[len(head):]
+        self.assertGreaterEqual(len(rest), 2, lines)
+        swap_chain = re.fullmatch(swap_chain_line(format_name, buffer_count), rest[0])
+        self.assertIsNotNone(swap_chain, rest[0])
+        mode = re.fullmatch(r"DXGI Fullscreen Mode: (\d+) x (\d+) @ (\d+)/(\d+) \((\d+\.\d{3})\), %s, "
+                            r"DXGI_MODE_SCANLINE_ORDER_(?:%s), DXGI_MODE_SCALING_(?:%s)" % (format_name, SCANLINE_ORDERS, SCALINGS),
+                            rest[1])
+        self.assertIsNotNone(mode, rest[1])
+        numerator, denominator = int(mode.group(3)), int(mode.group(4))
+        self.assertNotEqual(denominator, 0)
+        self.assertEqual(mode.group(5), "%.3f" % (numerator / denominator))
+        return int(swap_chain.group(1)), int(swap_chain.group(2))
+
+
+class ContextLines(ContextLineChecks, unittest.TestCase):
+    def start_and_stop(self, args):
+        with Run(args) as run:
+            self.assertTrue(run.wait_for_line(PRESS), run.lines)
+            run.interrupt()
+            self.assertEqual(run.wait(), 0)
+        return run.lines
+
+    def test_formats_and_buffer_count(self):
+        cases = [(["-Format", "r10g10b10a2", "-SwapChainBufferCount", "3"], "DXGI_FORMAT_R10G10B10A2_UNORM", 3),
+                 (["-fo", "r8g8b8a8"], "DXGI_FORMAT_R8G8B8A8_UNORM", 2)]
+        for args, format_name, buffer_count in cases:
+            with self.subTest(args=args):
+                lines = self.start_and_stop(SIZE + args)
+                self.assertContextLines(lines, format_name, buffer_count)
+                self.assertEqual(lines[-2:], [PRESS, STOPPING])
+
+    def test_format_without_display_modes(self):
+        # Wine has no display mode in the half-float format, so the closest-mode search fails with
+        # E_FAIL and the run ends right after the swap-chain line.
+        status, lines, _ = run_lumivex(SIZE + ["-Format", "r16g16b16a16"])
+        self.assertEqual(status, 0)
+        report = adapter_report()
+        head = report["warnings"] + [report["adapter"], report["output"]]
+        self.assertEqual(lines[:len(head)], head)
+        self.assertEqual(len(lines), len(head) + 2, lines)
+        self.assertRegex(lines[-2], "^%s$" % swap_chain_line("DXGI_FORMAT_R16G16B16A16_FLOAT", 2))
+        self.assertEqual(lines[-1], "Exception: 0x80004005 Unknown exception")
+
+
+class DefaultRun(ContextLineChecks, unittest.TestCase):
+    """One run with the default options but a smaller window, stopped by SIGINT after its first
+    statistics line."""
+
+    @classmethod
+    def setUpClass(cls):
+        with Run(SIZE) as run:
+            cls.prompted = run.wait_for_line(PRESS)
+            prompt_time = time.monotonic()
+            window = find_window()
+            cls.geometry = window_geometry(window) if window else None
+            cls.statistics = run.wait_for_pattern(r"Statistics: .*", timeout=30)
+            cls.statistics_after = time.monotonic() - prompt_time
+            cls.running_before_interrupt = run.running()
+            run.interrupt()
+            cls.status = run.wait()
+        cls.lines = run.lines
+
+    def setUp(self):
+        self.assertTrue(self.prompted, self.lines)
+
+    def test_context_lines_then_prompt(self):
+        width, height = self.assertContextLines(self.lines, "DXGI_FORMAT_B8G8R8A8_UNORM", 2)
+        # The window is made for a client area of 960 x 540 with a sizing border that it does not
+        # have, so the client area it gets, which the swap chain takes, comes out a little larger.
+        self.assertTrue(960 < width < 1000 and 540 < height < 580, (width, height))
+        self.assertEqual(self.lines[len(adapter_report()["warnings"]) + 4], PRESS)
+
+    def test_window_centred_on_the_output(self):
+        self.assertIsNotNone(self.geometry, "no window")
+        x, y, client_width, client_height = self.geometry
+        screen_width, screen_height = screen_size()
+        width, height = self.assertContextLines(self.lines, "DXGI_FORMAT_B8G8R8A8_UNORM", 2)
+        # The window's outer size becomes the swap chain's size; the X window is its client area,
+        # centred across and pushed down by half the caption.
+        self.assertLess(client_width, width)
+        self.assertLess(client_height, height)
+        self.assertLessEqual(abs(x + client_width / 2 - screen_width / 2), 1)
+        self.assertGreaterEqual(y + client_height / 2 - screen_height / 2, 0)
+        self.assertLessEqual(y + client_height / 2 - screen_height / 2, (height - client_height) / 2 + 1)
+
+    def test_statistics_line_after_ten_seconds(self):
+        self.assertIsNotNone(self.statistics, self.lines)
+        match = re.fullmatch(r"Statistics: PresentCount \+(\d+) \(\+(\d+\.\d{2}) per second\)", self.statistics.group(0))
+        self.assertIsNotNone(match, self.statistics.group(0))
+        count, rate = int(match.group(1)), float(match.group(2))
+        self.assertGreater(count, 0)
+        self.assertGreaterEqual(self.statistics_after, 9.5)
+        # The rate is the count over the period, which ends with the first frame past 10 s.
+        self.assertTrue(9.95 <= count / rate <= 11, (count, rate))
+
+    def test_no_frame_statistics_line(self):
+        # Wine's swap chain has no frame statistics (E_NOTIMPL), so no DXGI counters are reported.
+        self.assertFalse([line for line in self.lines if line.startswith("DXGI SwapChain: PresentCount")], self.lines)
+
+    def test_interrupt_stops_once_and_exits_0(self):
+        self.assertTrue(self.running_before_interrupt)
+        self.assertEqual(self.status, 0)
+        self.assertEqual(self.lines.count(STOPPING), 1, self.lines)
+        # After the prompt: the one statistics line, then the stop.
+        tail = self.lines[self.lines.index(PRESS) + 1:]
+        self.assertEqual(len(tail), 2, tail)
+        self.assertTrue(tail[0].startswith("Statistics: "), tail)
+        self.assertEqual(tail[1], STOPPING)
+
+
+class WindowEndsRun(unittest.TestCase):
+    """Keys typed into the window end the run without a console event."""
+
+    def assertKeysEndRun(self, *keys):
+        with Run(SIZE) as run:
+            self.assertTrue(run.wait_for_line(PRESS), run.lines)
+            window = find_window()
+            self.assertIsNotNone(window, "no window")
+            time.sleep(1)
+            self.assertTrue(run.running(), run.lines)
+            send_keys(window, *keys)
+            self.assertEqual(run.wait(20), 0)
+        self.assertEqual(run.lines[-1], PRESS)
+
+    def test_ctrl_c_in_the_window(self):
+        self.assertKeysEndRun("ctrl+c")
+
+    def test_closing_the_window(self):
+        # Without a window manager the window has no close box; Alt+F4 closes it the same way.
+        self.assertKeysEndRun("alt+F4")
+
+
+class StartupFailures(ContextLineChecks, unittest.TestCase):
+    def test_adapter_index_past_the_last_adapter(self):
+        status, lines, _ = run_lumivex(SIZE + ["-AdapterIndex", "9"])
+        self.assertEqual(status, 0)
+        self.assertEqual(lines, adapter_report()["warnings"] + [NOT_FOUND])
+
+    def test_output_index_past_the_last_output(self):
+        status, lines, _ = run_lumivex(SIZE + ["-oi", "9"])
+        self.assertEqual(status, 0)
+        report = adapter_report()
+        self.assertEqual(lines, report["warnings"] + [report["adapter"], NOT_FOUND])
+
+    def test_waitable_object_without_swap_chain2(self):
+        status, lines, _ = run_lumivex(SIZE + ["-WaitableObject", "3"])
+        self.assertEqual(status, 0)
+        self.assertContextLines(lines, "DXGI_FORMAT_B8G8R8A8_UNORM", 2)
+        self.assertEqual(len(lines), len(adapter_report()["warnings"]) + 5, lines)
+        self.assertEqual(lines[-1], NO_SWAP_CHAIN2)
+
+
+class TearingFlag(unittest.TestCase):
+    def unhandled_flags(self, args):
+        with Run(SIZE + args, debug="-all,fixme+dxgi") as run:
+            self.assertTrue(run.wait_for_line(PRESS), run.lines)
+            run.interrupt()
+            self.assertEqual(run.wait(), 0)
+        return [int(match.group(1), 16) for match in map(UNHANDLED_FLAGS.fullmatch, run.errors) if match]
+
+    def test_allow_tearing_modes(self):
+        tearing = adapter_report()["tearing"]
+        cases = [([], [0x800] if tearing else []), (["-AllowTearing", "2"], []), (["-AllowTearing", "3"], [0x800])]
+        for args, expected in cases:
+            with self.subTest(args=args):
+                self.assertEqual(self.unhandled_flags(args), expected)
+
+
+class FullScreen(unittest.TestCase):
+    """F enters full screen, Escape leaves it; each switch resizes the buffers to the frame size."""
+
+    def wait_for_geometry(self, window, geometry, timeout=10):
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            if window_geometry(window) == geometry:
+                return True
+            time.sleep(0.2)
+        return window_geometry(window) == geometry
+
+    def test_f_enters_and_escape_leaves(self):
+        screen = (0, 0) + screen_size()
+        with Run(SIZE, debug="-all,trace+dxgi") as run:
+            self.assertTrue(run.wait_for_line(PRESS), run.lines)
+            window = find_window()
+            self.assertIsNotNone(window, "no window")
+            time.sleep(1)
+            windowed = window_geometry(window)
+            self.assertNotEqual(windowed, screen)
+
+            def resizes():
+                return [match.groups() for match in map(RESIZE_BUFFERS.fullmatch, run.errors) if match]
+
+            frame = [("2", "960", "540", "DXGI_FORMAT_B8G8R8A8_UNORM", "0")]
+            steps = [("f", screen, frame), ("f", screen, []), ("Escape", windowed, frame),
+                     ("Escape", windowed, []), ("shift+f", screen, frame)]
+            for key, geometry, resized in steps:
+                before = len(resizes())
+                send_keys(window, key)
+                self.assertTrue(self.wait_for_geometry(window, geometry), (key, window_geometry(window)))
+                time.sleep(1.5)
+                self.assertEqual(window_geometry(window), geometry, key)
+                self.assertEqual(resizes()[before:], resized, key)
+            self.assertTrue(run.running())
+            run.interrupt()
+            self.assertEqual(run.wait(), 0)
+        self.assertEqual(run.lines[-2:], [PRESS, STOPPING])
+
+
+if __name__ == "__main__":
+    unittest.main()
