@@ -25,10 +25,18 @@ bool HasFileName(const std::wstring& Module, const wchar_t* FileName) noexcept
 
 void OutputDebugText(const wchar_t* Text)
 {
-    std::wcout << Text << std::endl;
-    // A character that the console's code page cannot take must not silence the lines after it.
-    if(!std::wcout)
-        std::wcout.clear();
+    for(const wchar_t* Character = Text; *Character; ++Character)
+    {
+        std::wcout.put(*Character);
+        // A character that the console's code page cannot take shows as a question mark, and the
+        // rest of the line and the lines after it still show.
+        if(!std::wcout)
+        {
+            std::wcout.clear();
+            std::wcout.put(L'?');
+        }
+    }
+    std::wcout << std::endl;
 }
 
 int FilterDebugException(const ParentProcessDebug::ExceptionData& Data)

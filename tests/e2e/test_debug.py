@@ -1,0 +1,129 @@
+import glob
+import os
+import re
+import subprocess
+import unittest
+
+from lumivex import BUILD_DIR, WINE_RUN, environment, run_lumivex
+
+DEBUGGEE = os.path.join(BUILD_DIR, "TestDebuggee.exe")
+DUMP_PATTERN = os.path.join(BUILD_DIR, "Lumivex.exe-*-DebugException-*.dmp")
+ENUM_ADAPTERS_TRACE = re.compile(
+    r"Context\.cpp\(\d+\): Application::Context::Context: Throwing an exception, 0x887A0002, "
+    r"expression m_Factory2->EnumAdapters1\(m_Configuration\.m_AdapterIndex, m_Adapter1\.GetAddressOf\(\)\)")
+COM_EXCEPTION_LINE = "Exception: Module Lumivex.exe, ComException, 0x887A0002"
+FAILURE_LINE = "Exception: 0x887A0002 Unknown exception"
+
+
+def remove_dumps():
+    for path in glob.glob(DUMP_PATTERN):
+        os.remove(path)
+
+
+def dumps():
+    """{file name: size} of the dumps next to the program."""
+    return {os.path.basename(path): os.path.getsize(path) for path in glob.glob(DUMP_PATTERN)}
+
+
+def is_minidump(name):
+    with open(os.path.join(BUILD_DIR, name), "rb") as dump:
+        return dump.read(4) == b"MDMP"
+
+
+class DumpsRemoved(unittest.TestCase):
+    def setUp(self):
+        remove_dumps()
+        self.addCleanup(remove_dumps)
+
+
+class DebuggerOfAnotherProcess(DumpsRemoved):
+    """The debugger copy attached to a debuggee that raises the exceptions of other compilers and of the system."""
+
+    def debug(self, *options):
+        debuggee = subprocess.Popen([WINE_RUN, DEBUGGEE], cwd=BUILD_DIR, env=environment(),
+                                    stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+        try:
+            pid = int(debuggee.stdout.readline().decode().strip())
+            status, lines, _ = run_lumivex(list(options) + ["-ParentProcessDebug", str(pid)])
+            self.assertEqual(debuggee.wait(60), 0)
+        finally:
+            if debuggee.poll() is None:
+                debuggee.kill()
+            debuggee.stdout.close()
+        self.assertEqual(status, 0)
+        return pid, lines
+
+    EXCEPTION_LINES = [
+        "Exception: Module TestDebuggee.exe, HRESULT, 0x80070057",
+        "Exception: Module TestDebuggee.exe, _com_error, 0x887A0005",
+        "Exception: Module TestDebuggee.exe, 24 bytes: A0 A1 A2 A3 A4 A5 A6 A7 A8 A9 AA AB AC AD AE AF B0 B1 B2 B3..., "
+        "Type .?AVWidget@@",
+        "Exception: Module TestDebuggee.exe, Type .?AVEmpty@@",
+        "Exception: Module TestDebuggee.exe, ComException, 0x887A0022, Not currently available",
+    ]
+    # The access violation and the CLR exception show as the bare word; the runtime error's message
+    # is shown as it is, line end included.
+    SYSTEM_LINES = ["Exception: ", "Windows Runtime error: the parameter is incorrect.", "", "Exception: "]
+    OWN_THROW_LINE = "Exception: Module TestDebuggee.exe, ComException, 0x887A0002, No adapter at this index"
+    TAGS = ["0x80070057", "0x887A0005", "0xE06D7363", "0xE06D7363", "0x887A0022", "0xC0000005", "0x80131509", "0x887A0002"]
+
+    def expected_dumps(self, pid):
+        return {"Lumivex.exe-%d-DebugException-%d-%s.dmp" % (pid, counter, tag) for counter, tag in enumerate(self.TAGS)}
+
+    def test_debug_strings_exceptions_and_dumps(self):
+        pid, lines = self.debug()
+        self.assertEqual(lines, ["Debuggee attached"] + self.EXCEPTION_LINES + ["Caf? au lait"] + self.SYSTEM_LINES
+                         + [self.OWN_THROW_LINE, "Debuggee done"])
+        self.assertEqual(set(dumps()), self.expected_dumps(pid))
+        self.assertTrue(all(is_minidump(name) for name in dumps()))
+
+    def test_disabled_debug_output_keeps_exceptions(self):
+        pid, lines = self.debug("-DisableDebugOutput")
+        self.assertEqual(lines, self.EXCEPTION_LINES + self.SYSTEM_LINES + [self.OWN_THROW_LINE])
+        self.assertEqual(set(dumps()), self.expected_dumps(pid))
+
+
+class SelfDebugging(DumpsRemoved):
+    """-Debug: the program debugs itself through a copy of its own."""
+
+    def failed_run(self, *options):
+        status, lines, _ = run_lumivex(list(options) + ["-AdapterIndex", "9"])
+        self.assertEqual(status, 0)
+        return lines
+
+    def assertOneDump(self):
+        found = dumps()
+        self.assertEqual(len(found), 1, found)
+        name, size = found.popitem()
+        self.assertRegex(name, r"^Lumivex\.exe-\d+-DebugException-0-0x887A0002\.dmp$")
+        self.assertTrue(is_minidump(name))
+        return size
+
+    def test_trace_exception_and_dump(self):
+        lines = self.failed_run("-Debug")
+        self.assertEqual(len(lines), 3, lines)
+        self.assertRegex(lines[0], ENUM_ADAPTERS_TRACE)
+        self.assertEqual(lines[1:], [COM_EXCEPTION_LINE, FAILURE_LINE])
+        normal = self.assertOneDump()
+
+        remove_dumps()
+        # -DisableDebugOutput after -Debug has no effect, and neither option draws a warning.
+        lines = self.failed_run("-Debug:Full", "-DisableDebugOutput")
+        self.assertEqual(len(lines), 3, lines)
+        self.assertRegex(lines[0], ENUM_ADAPTERS_TRACE)
+        self.assertEqual(lines[1:], [COM_EXCEPTION_LINE, FAILURE_LINE])
+        self.assertGreater(self.assertOneDump(), normal * 10)
+
+    def test_disabled_debug_output_hides_the_trace(self):
+        self.assertEqual(self.failed_run("-disabledebugoutput", "-debug:normal"), [COM_EXCEPTION_LINE, FAILURE_LINE])
+        self.assertOneDump()
+
+    def test_attach_request_without_a_process_is_an_ordinary_run(self):
+        lines = self.failed_run("-ParentProcessDebug", "0")
+        self.assertEqual(lines, ["Warning, command line option argument not recognized: ParentProcessDebug",
+                                 "Warning, command line argument not recognized: 0", FAILURE_LINE])
+        self.assertEqual(dumps(), {})
+
+
+if __name__ == "__main__":
+    unittest.main()
