@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and measures frame rates (bench/benchmark.py) on a virtual
+# display, or on $DISPLAY when there is one. Arguments go to benchmark.py.
+set -euo pipefail
+Root=$(cd "$(dirname "$0")/.." && pwd)
+Build=${LUMIVEX_BUILD_DIR:-$Root/build}
+
+"$Root/scripts/setup.sh"
+"$Root/scripts/build.sh"
+
+if [ -n "${DISPLAY:-}" ]; then
+    python3 "$Root/bench/benchmark.py" --build "$Build" "$@"
+else
+    xvfb-run -a -s "-screen 0 2560x1440x24" python3 "$Root/bench/benchmark.py" --build "$Build" "$@"
+fi
