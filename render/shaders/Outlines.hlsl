@@ -1,3 +1,7 @@
+// Fifteen glowing outlines, squares, triangles and circles in turn, streaming from an anchor
+// that moves outside the frame toward a circling focus, green at the start and purple at the end,
+// with a glow at the anchor.
+
 cbuffer ConstantBuffer : register(b0)
 {
     matrix World;
@@ -32,7 +36,67 @@ VS_Output VS(VS_Input Input)
     return Output;
 }
 
+
+// One outline of the stream, number Index of 15. Its life runs from 0 at the anchor to 1 at the
+// focus along a bent path while it shrinks and turns half round; Edge is the signed distance to
+// its shape in the outline's own frame (Local, Size). The glow is summed in Total, and weighted
+// by the life in Late, which moves its colour from green to purple.
+#define OUTLINE(Index, Edge) \
+{ \
+    float Life = Time * 0.07 + Index / 15.0; \
+    Life = Life - floor(Life); \
+    float2 Offset = Point - Anchor - Life * (Bend + Life * Pull); \
+    float Size = 0.3 - 0.27 * Life; \
+    float Twist = Life * 2.0 - 1.0; \
+    float Norm = 1.0 / (1.0 + Twist * Twist); \
+    float2 Turn = float2((1.0 - Twist * Twist) * Norm, 2.0 * Twist * Norm); \
+    float2 Local = float2(dot(Offset, Turn), Offset.y * Turn.x - Offset.x * Turn.y); \
+    float Width = 0.0015 + 0.01 * Size; \
+    float Glow = Width / (abs(Edge) + Width); \
+    Glow = saturate(Glow * Glow + Glow * 0.25 - 0.012) * saturate(Life * 10.0) * saturate(6.0 - Life * 6.0); \
+    Total += Glow; \
+    Late += Glow * Life; \
+}
+
+#define SQUARE max(abs(Local.x), abs(Local.y)) - Size
+#define TRIANGLE max(0.8660254 * abs(Local.x) + 0.5 * Local.y, -Local.y) - Size * 0.6
+#define CIRCLE length(Local) - Size
+
 float4 PS(VS_Output Input) : SV_Target
 {
-    return float4(Input.Color.r, Input.Color.g, 0.5, 1.0);
+    float2 Point = (Input.Color.rg - 0.5) * float2(Resolution.x / Resolution.y, 1.0);
+    // Sines for the anchor's drift, the focus's circle and the path's bend.
+    float4 Angle = float4(Time * 0.21, Time * 0.13, Time * 0.45, Time * 0.45 + 1.5707963) * 0.15915494;
+    Angle = Angle - floor(Angle + 0.5);
+    float4 Wave = 8.0 * Angle - 16.0 * Angle * abs(Angle);
+    Wave = 0.225 * (Wave * abs(Wave) - Wave) + Wave;
+    // The anchor moves up and down beyond the left edge; the focus circles right of the middle.
+    float2 Anchor = float2(-1.02 - 0.08 * Wave.y, 0.55 * Wave.x);
+    float2 Focus = float2(0.3 + 0.14 * Wave.w, 0.14 * Wave.z);
+    float2 Middle = (Anchor + Focus) * 0.5 + float2(0.1 * Wave.x, 0.3 * Wave.y);
+    // The path is the quadratic curve from the anchor over Middle to the focus, in powers of life.
+    float2 Bend = (Middle - Anchor) * 2.0;
+    float2 Pull = Anchor - Middle * 2.0 + Focus;
+    float Total = 0.0;
+    float Late = 0.0;
+    OUTLINE(0.0, SQUARE)
+    OUTLINE(1.0, TRIANGLE)
+    OUTLINE(2.0, CIRCLE)
+    OUTLINE(3.0, SQUARE)
+    OUTLINE(4.0, TRIANGLE)
+    OUTLINE(5.0, CIRCLE)
+    OUTLINE(6.0, SQUARE)
+    OUTLINE(7.0, TRIANGLE)
+    OUTLINE(8.0, CIRCLE)
+    OUTLINE(9.0, SQUARE)
+    OUTLINE(10.0, TRIANGLE)
+    OUTLINE(11.0, CIRCLE)
+    OUTLINE(12.0, SQUARE)
+    OUTLINE(13.0, TRIANGLE)
+    OUTLINE(14.0, CIRCLE)
+    float2 FromAnchor = Point - Anchor;
+    float Source = 0.025 / (dot(FromAnchor, FromAnchor) + 0.025);
+    float3 Colour = float3(0.01, 0.01, 0.03) + float3(0.2, 1.0, 0.45) * (Total - Late) + float3(0.75, 0.2, 1.0) * Late * 1.3;
+    Colour += float3(0.55, 1.0, 0.65) * Source;
+    return float4(saturate(Colour), 1.0);
 }
