@@ -64,14 +64,15 @@ VS_Output VS(VS_Input Input)
 
 float4 PS(VS_Output Input) : SV_Target
 {
-    float2 Point = (Input.Color.rg - 0.5) * float2(Resolution.x / Resolution.y, 1.0);
+    float Aspect = Resolution.x / Resolution.y;
+    float2 Point = (Input.Color.rg - 0.5) * float2(Aspect, 1.0);
     // Sines for the anchor's drift, the focus's circle and the path's bend.
     float4 Angle = float4(Time * 0.21, Time * 0.13, Time * 0.45, Time * 0.45 + 1.5707963) * 0.15915494;
     Angle = Angle - floor(Angle + 0.5);
     float4 Wave = 8.0 * Angle - 16.0 * Angle * abs(Angle);
     Wave = 0.225 * (Wave * abs(Wave) - Wave) + Wave;
     // The anchor moves up and down beyond the left edge; the focus circles right of the middle.
-    float2 Anchor = float2(-1.02 - 0.08 * Wave.y, 0.55 * Wave.x);
+    float2 Anchor = float2(-0.13 - 0.08 * Wave.y - Aspect * 0.5, 0.55 * Wave.x);
     float2 Focus = float2(0.3 + 0.14 * Wave.w, 0.14 * Wave.z);
     float2 Middle = (Anchor + Focus) * 0.5 + float2(0.1 * Wave.x, 0.3 * Wave.y);
     // The path is the quadratic curve from the anchor over Middle to the focus, in powers of life.

@@ -53,7 +53,8 @@ VS_Output VS(VS_Input Input)
 
 float4 PS(VS_Output Input) : SV_Target
 {
-    float2 Point = (Input.Color.rg - 0.5) * float2(Resolution.x / Resolution.y, 1.0);
+    float Aspect = Resolution.x / Resolution.y;
+    float2 Point = (Input.Color.rg - 0.5) * float2(Aspect, 1.0);
     // Sines for the curve's sway, then for the two heads; the second head falls behind and catches up.
     float4 Angle = float4(Time * 0.37, Time * 0.23, Time * 0.31, 0.0) * 0.15915494;
     Angle = Angle - floor(Angle + 0.5);
@@ -66,9 +67,9 @@ float4 PS(VS_Output Input) : SV_Target
     float4 Heads = 8.0 * Angle - 16.0 * Angle * abs(Angle);
     Heads = 0.225 * (Heads * abs(Heads) - Heads) + Heads;
     // The curve is the figure-eight x = sin t, y = sin t cos t, that is y^2 = x^2 - x^4, turned a
-    // little and drawn with a bigger, taller left loop.
+    // little, drawn with a bigger, taller left loop and made smaller in narrow frames.
     float Tilt = 0.12 * Sway.y;
-    float2 Curve = float2(Point.x + Tilt * Point.y, Point.y - Tilt * Point.x) * 1.45;
+    float2 Curve = float2(Point.x + Tilt * Point.y, Point.y - Tilt * Point.x) * max(1.45, 2.6 / Aspect);
     float Lean = 0.10 + 0.04 * Sway.z;
     Curve = float2(Curve.x + Lean * Curve.x * Curve.x, Curve.y * (1.0 + 1.2 * Lean * Curve.x));
     float X2 = Curve.x * Curve.x;
