@@ -82,6 +82,7 @@ public:
         CHECK_HRESULT(Factory->CreateSwapChainForHwnd(m_Device.Get(), Window, &Description, nullptr, nullptr, m_SwapChain.GetAddressOf()));
     }
 
+    // Takes the back buffer and a view of it every frame, as the program's frames do.
     void Present(unsigned Frame)
     {
         ComPtr<ID3D11Texture2D> BackBuffer;
