@@ -15,7 +15,7 @@ import time
 
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), ".."))
 SWAP_CHAIN = r"DXGI SwapChain: (\d+) x (\d+), .*"
-STATISTICS = r"Statistics: PresentCount \+(\d+) \(\+([0-9.]+) per second\)"
+STATISTICS = re.compile(r"Statistics: PresentCount \+(\d+) \(\+([0-9.]+) per second\)")
 CLEAR_PRESENT = re.compile(r"ClearPresent: (\d+) presents in ([0-9.]+) s \(([0-9.]+) per second\)")
 PERIOD = 10
 
@@ -28,11 +28,8 @@ def lumivex_rate(rendering, args, periods):
         size = run.wait_for_pattern(SWAP_CHAIN, 0)
         rates = []
         while len(rates) < periods:
-            lines = [line for line in run.lines if re.fullmatch(STATISTICS, line)]
-            if len(lines) > len(rates):
-                rates.append(float(re.fullmatch(STATISTICS, lines[len(rates)]).group(2)))
-                continue
-            if not run.running():
+            rates = [float(match.group(2)) for match in map(STATISTICS.fullmatch, list(run.lines)) if match][:periods]
+            if len(rates) < periods and not run.running():
                 sys.exit("Lumivex ended early: %s" % run.lines)
             time.sleep(0.5)
         run.interrupt()

@@ -104,8 +104,8 @@ def find_window(timeout=30):
 
 
 def window_geometry(window):
-    """(x, y, width, height) of the window on the screen. Wine may report the window inside a frame
-    window of its own, so the position is the absolute one that xwininfo gives."""
+    """(x, y, width, height) of the window on the screen, its position relative to the root window.
+    The program moves its window after creating it: ask once its start-up lines are out."""
     completed = subprocess.run(["xwininfo", "-id", window], stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, check=True)
     values = dict(line.strip().split(":", 1) for line in completed.stdout.decode().splitlines() if ":" in line)
     return tuple(int(values[key]) for key in ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))

@@ -3,6 +3,7 @@
 // The exceptions are raised the way an MSVC build throws (hand-built x64 throw information),
 // the way this toolchain throws, and as system exceptions; its own handler continues each one.
 #include "diag/ComException.h"
+#include "diag/ParentProcessDebug.h"
 
 #include <windows.h>
 
@@ -12,7 +13,6 @@
 
 namespace
 {
-constexpr DWORD g_MsvcThrowCode = 0xE06D7363;
 constexpr ULONG_PTR g_MsvcThrowMagic = 0x19930520;
 
 // MSVC's x64 throw information; every reference is an offset from the image base.
@@ -92,8 +92,8 @@ LONG CALLBACK ContinueOwnExceptions(EXCEPTION_POINTERS* Pointers)
     case g_MsvcThrowCode:
     case 0x406D1388:
     case 0xC0000005:
-    case 0x40080201:
-    case 0xE0434352:
+    case g_RuntimeErrorCode:
+    case g_ClrExceptionCode:
         return Pointers->ExceptionRecord->ExceptionFlags & EXCEPTION_NONCONTINUABLE ? EXCEPTION_CONTINUE_SEARCH : EXCEPTION_CONTINUE_EXECUTION;
     default:
         return EXCEPTION_CONTINUE_SEARCH;
@@ -167,10 +167,10 @@ void RaiseSystemExceptions()
 
     static const wchar_t Message[] = L"Windows Runtime error: the parameter is incorrect.\r\n";
     ULONG_PTR const RuntimeError[] { static_cast<ULONG_PTR>(E_INVALIDARG), wcslen(Message), reinterpret_cast<ULONG_PTR>(Message) };
-    RaiseException(0x40080201, 0, 3, RuntimeError);
+    RaiseException(g_RuntimeErrorCode, 0, 3, RuntimeError);
 
     ULONG_PTR const ClrException[] { 0x80131509, 0, 0, 0, 0 };
-    RaiseException(0xE0434352, 0, 5, ClrException);
+    RaiseException(g_ClrExceptionCode, 0, 5, ClrException);
 }
 } // namespace
 
