@@ -1,8 +1,11 @@
 #include "app/DebugCallbacks.h"
 
+#include "diag/CodePage.h"
+
 #include <shlwapi.h>
 
 #include <cstring>
+#include <cwchar>
 #include <iostream>
 
 namespace
@@ -25,18 +28,9 @@ bool HasFileName(const std::wstring& Module, const wchar_t* FileName) noexcept
 
 void OutputDebugText(const wchar_t* Text)
 {
-    for(const wchar_t* Character = Text; *Character; ++Character)
-    {
-        std::wcout.put(*Character);
-        // A character that the console's code page cannot take shows as a question mark, and the
-        // rest of the line and the lines after it still show.
-        if(!std::wcout)
-        {
-            std::wcout.clear();
-            std::wcout.put(L'?');
-        }
-    }
-    std::wcout << std::endl;
+    // As the narrow console lines: each character that the console's code page lacks shows as a
+    // question mark, and the rest of the line still shows.
+    std::cout << NarrowText(ConsoleCodePage(), Text, wcslen(Text)) << std::endl;
 }
 
 int FilterDebugException(const ParentProcessDebug::ExceptionData& Data)

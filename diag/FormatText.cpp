@@ -1,22 +1,20 @@
 #include "diag/FormatText.h"
 
-#include <cstdarg>
+#include "diag/CodePage.h"
+
 #include <cstdio>
 
-// The runtime library's _vsnprintf family reads "%hs" as narrow and "%ls" as wide text in both
-// narrow and wide formats, with every toolchain that targets it (the ISO forms of mingw do not).
-// A text that does not fit is cut at the buffer's size.
+// The runtime library's _vsnwprintf reads "%hs" as narrow and "%ls" as wide text in wide formats,
+// with every toolchain that targets it (the ISO forms of mingw do not). A text that does not fit is
+// cut at the buffer's size.
 
 std::string FormatText(const char* Format, ...)
 {
-    char Buffer[g_NarrowFormatTextSize];
-    Buffer[0] = 0;
     va_list Arguments;
     va_start(Arguments, Format);
-    _vsnprintf(Buffer, g_NarrowFormatTextSize - 1, Format, Arguments);
+    std::string Text = FormatTextInCodePage(ConsoleCodePage(), Format, Arguments);
     va_end(Arguments);
-    Buffer[g_NarrowFormatTextSize - 1] = 0;
-    return Buffer;
+    return Text;
 }
 
 std::wstring FormatText(const wchar_t* Format, ...)

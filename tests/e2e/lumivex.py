@@ -13,6 +13,8 @@ def environment():
     env.setdefault("WINEPREFIX", os.path.join(BUILD_DIR, "wineprefix"))
     env["WINEDEBUG"] = "-all"
     env["WINEDLLOVERRIDES"] = "mscoree,mshtml="
+    # Wine reads the arguments in the locale's encoding and takes its code pages from it.
+    env["LC_ALL"] = "C.UTF-8"
     return env
 
 

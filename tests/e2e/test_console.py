@@ -99,6 +99,13 @@ class CommandLine(unittest.TestCase):
                            "Warning, command line argument not recognized: 1",
                            WAITABLE_FULLSCREEN])
 
+    def test_wide_text_in_the_code_page(self):
+        # Without a console the ANSI code page, which has no "日", takes the wide text.
+        self.assertOutput(["ab日cd", "-ab日cd:x", "-si", "9"],
+                          ["Warning, command line argument not recognized: ab?cd",
+                           "Warning, command line option argument not recognized: ab?cd",
+                           "Exception: 0x80070057 ShaderIndex argument is out of 0..3 range"])
+
     def test_value_taken_even_when_it_looks_like_an_option(self):
         # "-Fullscreen" is consumed as the adapter index, so the waitable rule does not fire on it;
         # the later "-fs" does.
