@@ -53,8 +53,9 @@ int main()
     ParentProcessDebug::StartDebugger(Arguments);
     try
     {
-        RoInitializeWrapper RoInitialize(RO_INIT_MULTITHREADED);
-        CHECK_HRESULT(RoInitialize);
+        // Named after its class, which the failure's trace line names.
+        RoInitializeWrapper RoInitializeWrapper(RO_INIT_MULTITHREADED);
+        CHECK_HRESULT(RoInitializeWrapper);
         switch(FindMode(Arguments))
         {
         case Mode::Syntax:

@@ -12,6 +12,13 @@
 
 using Microsoft::WRL::ComPtr;
 
+namespace
+{
+// The code that a condition check without one takes from its line, fixed for this check as the
+// console shows it whatever line the check moves to.
+constexpr HRESULT g_NoSwapChain2Result = static_cast<HRESULT>(0x80FF01E5);
+} // namespace
+
 Application::Context::Context(const Configuration& Configuration, Window& Window) : m_Configuration(Configuration), m_Window(Window)
 {
     RECT ClientRect {};
@@ -43,10 +50,7 @@ Application::Context::Context(const Configuration& Configuration, Window& Window
     CHECK_HRESULT(m_Factory2->CreateSwapChainForHwnd(m_Device.Get(), m_Window.m_Handle, &SwapChainDesc1, &SwapChainFullscreenDesc, m_Output.Get(), m_SwapChain1.GetAddressOf()));
     CHECK_HRESULT(m_SwapChain1.As(&m_SwapChain));
     m_SwapChain1.As(&m_SwapChain2);
-// The failure code of this check, 0x80FF0000 plus its line, is part of the program's console output
-// (0x80FF01E5), so its line is pinned; the lines below count on from it.
-#line 485
-    CHECK_CONDITION(m_SwapChain2 || !(SwapChainDesc1.Flags & DXGI_SWAP_CHAIN_FLAG_FRAME_LATENCY_WAITABLE_OBJECT), "Failed to object IDXGISwapChain2 while enabling DXGI_SWAP_CHAIN_FLAG_FRAME_LATENCY_WAITABLE_OBJECT");
+    CHECK_CONDITION(m_SwapChain2 || !(SwapChainDesc1.Flags & DXGI_SWAP_CHAIN_FLAG_FRAME_LATENCY_WAITABLE_OBJECT), g_NoSwapChain2Result, "Failed to object IDXGISwapChain2 while enabling DXGI_SWAP_CHAIN_FLAG_FRAME_LATENCY_WAITABLE_OBJECT");
     CHECK_HRESULT(m_Factory2->MakeWindowAssociation(m_Window.m_Handle, 0 * DXGI_MWA_NO_ALT_ENTER));
     if(m_Configuration.m_FullscreenMode)
     {

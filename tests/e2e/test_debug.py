@@ -4,7 +4,7 @@ import re
 import subprocess
 import unittest
 
-from lumivex import BUILD_DIR, WINE_RUN, environment, run_lumivex
+from lumivex import BUILD_DIR, SOURCE_DIR, WINE_RUN, environment, run_lumivex
 
 DEBUGGEE = os.path.join(BUILD_DIR, "TestDebuggee.exe")
 DUMP_PATTERN = os.path.join(BUILD_DIR, "Lumivex.exe-*-DebugException-*.dmp")
@@ -13,6 +13,12 @@ ENUM_ADAPTERS_TRACE = re.compile(
     r"expression m_Factory2->EnumAdapters1\(m_Configuration\.m_AdapterIndex, m_Adapter1\.GetAddressOf\(\)\)")
 COM_EXCEPTION_LINE = "Exception: Module Lumivex.exe, ComException, 0x887A0002"
 FAILURE_LINE = "Exception: 0x887A0002 Unknown exception"
+
+
+def source_line(path, text):
+    """The number of the first line of the source file that holds text."""
+    with open(os.path.join(SOURCE_DIR, path), encoding="utf-8") as source:
+        return next(number for number, line in enumerate(source, 1) if text in line)
 
 
 def remove_dumps():
@@ -117,6 +123,16 @@ class SelfDebugging(DumpsRemoved):
     def test_disabled_debug_output_hides_the_trace(self):
         self.assertEqual(self.failed_run("-disabledebugoutput", "-debug:normal"), [COM_EXCEPTION_LINE, FAILURE_LINE])
         self.assertOneDump()
+
+    def test_trace_names_the_true_line(self):
+        # Wine's swap chain has no IDXGISwapChain2: the check fails with its fixed code, and its trace
+        # line names the line that it is on.
+        status, lines, _ = run_lumivex(["-Debug", "-Resolution", "960", "540", "-WaitableObject", "3"])
+        self.assertEqual(status, 0)
+        trace = ("Context.cpp(%d): Application::Context::Context: Throwing an exception, 0x80FF01E5, expression "
+                 "m_SwapChain2 || " % source_line("render/Context.cpp", "CHECK_CONDITION(m_SwapChain2 "))
+        self.assertTrue([line for line in lines if line.startswith(trace)], lines)
+        self.assertTrue(lines[-1].startswith("Exception: 0x80FF01E5 Failed to object IDXGISwapChain2 "), lines)
 
     def test_attach_request_without_a_process_is_an_ordinary_run(self):
         lines = self.failed_run("-ParentProcessDebug", "0")
