@@ -4,6 +4,7 @@
 #include "render/ConstantBuffer.h"
 #include "render/Matrix.h"
 #include "render/OverlayTexture.h"
+#include "render/WindowedOnRelease.h"
 
 #include <d3d11_1.h>
 #include <d3dcommon.h>
@@ -22,7 +23,6 @@ public:
     Context(const Configuration& Configuration, Window& Window);
     Context(const Context&) = delete;
     Context& operator=(const Context&) = delete;
-    ~Context();
 
     // Draws and presents one frame at Time (100-nanosecond units since the run started); with Resize
     // the buffers are resized first.
@@ -49,6 +49,7 @@ public:
     Microsoft::WRL::ComPtr<IDXGISwapChain> m_SwapChain;
     Microsoft::WRL::ComPtr<IDXGISwapChain1> m_SwapChain1;
     Microsoft::WRL::ComPtr<IDXGISwapChain2> m_SwapChain2;
+    WindowedOnRelease m_WindowedOnRelease { m_SwapChain };
     Microsoft::WRL::ComPtr<ID3D11RenderTargetView> m_RenderTargetView;
     Microsoft::WRL::ComPtr<ID3D11VertexShader> m_VertexShader;
     Microsoft::WRL::ComPtr<ID3D11InputLayout> m_VertexInputLayout;

@@ -7,14 +7,6 @@
 
 #include <iostream>
 
-Application::Context::~Context()
-{
-    // DXGI expects a swap chain to be windowed when it is released.
-    BOOL Fullscreen = FALSE;
-    if(m_SwapChain && SUCCEEDED(m_SwapChain->GetFullscreenState(&Fullscreen, nullptr)) && Fullscreen)
-        m_SwapChain->SetFullscreenState(FALSE, nullptr);
-}
-
 void Application::Context::QueryAllowTearing()
 {
     Microsoft::WRL::ComPtr<IDXGIFactory5> Factory5;
