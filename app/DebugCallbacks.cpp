@@ -1,6 +1,7 @@
 #include "app/DebugCallbacks.h"
 
 #include "diag/CodePage.h"
+#include "diag/ThrownTypes.h"
 
 #include <shlwapi.h>
 
@@ -13,7 +14,6 @@ namespace
 constexpr uint32_t g_ThreadNamingCode = 0x406D1388;
 // Wine tells the debugger of the unwinding phase of every GCC throw, which was reported when it was thrown.
 constexpr uint32_t g_GccUnwindCode = 0x21474343;
-constexpr char g_ComErrorType[] = ".?AV_com_error@@";
 
 bool IsComError(const std::string& Type) noexcept
 {
@@ -38,11 +38,11 @@ int FilterDebugException(const ParentProcessDebug::ExceptionData& Data)
     if(Data.m_Module.empty() && Data.m_Type.empty() && (Data.m_Value == g_ThreadNamingCode || Data.m_Value == g_GccUnwindCode))
         return 0;
     if(HasFileName(Data.m_Module, L"D3DSCache.dll") && IsComError(Data.m_Type)
-        && (Data.m_Value == static_cast<uint32_t>(E_FAIL) || Data.m_Value == 0x887A0033))
+        && (Data.m_Value == static_cast<uint32_t>(E_FAIL) || Data.m_Value == static_cast<uint32_t>(DXGI_ERROR_CACHE_CORRUPT)))
         return 0;
     if(!HasFileName(Data.m_Module, L"d3d11.dll"))
         return 1;
-    if(IsComError(Data.m_Type) && (Data.m_Value == static_cast<uint32_t>(E_INVALIDARG) || Data.m_Value == 0x887A0005))
+    if(IsComError(Data.m_Type) && (Data.m_Value == static_cast<uint32_t>(E_INVALIDARG) || Data.m_Value == static_cast<uint32_t>(DXGI_ERROR_DEVICE_REMOVED)))
         return 0;
     return 1;
 }

@@ -1,5 +1,7 @@
 #include "app/FrameRateSlots.h"
 
+#include "app/Ticks.h"
+
 namespace
 {
 constexpr uint64_t g_SlotPeriod = 5000000; // half a second
@@ -13,7 +15,7 @@ bool FrameRateSlots::CountFrame(uint64_t Elapsed, double& FrameRate) noexcept
     if(Changed)
     {
         uint32_t const Count = m_Slots[0] + m_Slots[1] + m_Slots[2] + m_Slots[3];
-        FrameRate = Count * 10000000.0 / 20000000.0;
+        FrameRate = Count * g_TicksPerSecond / (g_SlotCount * g_SlotPeriod);
         Shift(static_cast<int32_t>(Slot - m_CurrentSlot));
         m_CurrentSlot = Slot;
     }

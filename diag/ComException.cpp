@@ -1,5 +1,7 @@
 #include "diag/ComException.h"
 
+#include "diag/ThrownTypes.h"
+
 #include <cstddef>
 #include <cstring>
 
@@ -84,10 +86,10 @@ void ComException::Assign(const char* Message)
 
 void ComException::CheckLayout() noexcept
 {
-    static_assert(sizeof(ComException) == 32, "ComException is 32 bytes on x64");
-    static_assert(offsetof(ComException, m_Result) == 24, "m_Result sits at byte 24");
+    static_assert(sizeof(ComException) == g_ComExceptionSize, "ComException has the size that the debugger copy reads");
+    static_assert(offsetof(ComException, m_Result) == g_ComExceptionResultOffset, "m_Result sits where the debugger copy reads it");
 #if !defined(_MSC_VER)
-    static_assert(offsetof(ComException, m_Message) + offsetof(MessageData, m_Text) == 8, "the message pointer sits at byte 8");
-    static_assert(offsetof(ComException, m_Message) + offsetof(MessageData, m_Owned) == 16, "the own-copy flag sits at byte 16");
+    static_assert(offsetof(ComException, m_Message) + offsetof(MessageData, m_Text) == g_ComExceptionMessageOffset, "the message pointer sits where the debugger copy reads it");
+    static_assert(offsetof(ComException, m_Message) + offsetof(MessageData, m_Owned) == g_ComExceptionOwnedOffset, "the own-copy flag sits where the debugger copy reads it");
 #endif
 }

@@ -2,6 +2,7 @@
 #include "diag/DebugText.h"
 #include "diag/FormatText.h"
 #include "diag/ThrownObject.h"
+#include "diag/ThrownTypes.h"
 
 #include <shlwapi.h>
 
@@ -15,39 +16,6 @@ constexpr size_t g_ObjectBufferSize = 8192;
 constexpr size_t g_MessageBufferSize = 8192;
 constexpr size_t g_RuntimeErrorTextSize = 4096;
 constexpr size_t g_DumpedByteCount = 20;
-
-// A thrown type that carries an HRESULT.
-struct RecognisedType
-{
-    const char* m_Type;
-    const wchar_t* m_Label;
-    size_t m_MinimalSize;
-    bool m_ExactSize;
-    size_t m_ResultOffset;
-    bool m_HasMessage;
-
-    bool Holds(size_t Size) const noexcept
-    {
-        return m_ExactSize ? Size == m_MinimalSize : Size >= m_MinimalSize;
-    }
-};
-
-constexpr size_t g_ComExceptionMessageOffset = 8;
-
-constexpr RecognisedType g_RecognisedTypes[] = {
-    { ".J", L"HRESULT", 4, true, 0, false },
-    { ".?AV_com_error@@", L"_com_error", 12, false, 8, false },
-    { ".?AVCAtlException@ATL@@", L"ATL::CAtlException", 4, false, 0, false },
-    { ".?AVComException@@", L"ComException", 28, false, 24, true },
-};
-
-const RecognisedType* FindRecognisedType(const std::string& Type) noexcept
-{
-    for(const RecognisedType& Recognised : g_RecognisedTypes)
-        if(Type == Recognised.m_Type)
-            return &Recognised;
-    return nullptr;
-}
 
 // "<n> bytes: " and the first 20 bytes in hexadecimal, "..." after them when there are more.
 std::wstring ByteDumpPart(const unsigned char* Bytes, size_t Size)
@@ -98,11 +66,11 @@ BOOL ParentProcessDebug::DescribeThrownObject(const DebuggeeReader& Reader, cons
         Data.m_Data = Bytes.data();
         Data.m_DataSize = Bytes.size();
     }
-    const RecognisedType* const Recognised = Data.m_DataSize ? FindRecognisedType(Object.m_Type) : nullptr;
+    const ThrownType* const Recognised = Data.m_DataSize ? FindThrownType(Object.m_Type) : nullptr;
     if(Recognised)
     {
         Parts.push_back(Recognised->m_Label);
-        if(Recognised->Holds(Data.m_DataSize))
+        if(Recognised->HoldsResult(Data.m_DataSize))
         {
             std::memcpy(&Data.m_Value, Bytes.data() + Recognised->m_ResultOffset, sizeof Data.m_Value);
             DumpTag = FormatText(L"0x%08X", Data.m_Value);

@@ -1,5 +1,5 @@
-#include "diag/ComException.h"
 #include "diag/ThrownObject.h"
+#include "diag/ThrownTypes.h"
 
 #include <cctype>
 #include <cstring>
@@ -8,7 +8,7 @@
 // The GCC runtime on SEH raises 0x20474343 with the address of the exception's unwind header. In
 // libstdc++ that header ends the runtime's record of the exception, which begins with the thrown
 // type's type_info pointer, and the thrown object follows it. Its type_info gives the Itanium name
-// of the type but not its size, which is known here for the types the report reads values from.
+// of the type but not its size, which the table of thrown types gives for those the report reads.
 namespace
 {
 constexpr uint64_t g_GccExceptionClass = 0x474E5543432B2B00; // "GNUCC++\0"
@@ -27,20 +27,6 @@ constexpr BuiltinName g_BuiltinNames[] = {
     { 'c', ".D" }, { 'a', ".C" }, { 'h', ".E" }, { 's', ".F" }, { 't', ".G" }, { 'i', ".H" }, { 'j', ".I" },
     { 'l', ".J" }, { 'm', ".K" }, { 'x', "._J" }, { 'y', "._K" }, { 'f', ".M" }, { 'd', ".N" }, { 'b', "._N" },
     { 'w', "._W" },
-};
-
-struct KnownSize
-{
-    const char* m_Type;
-    size_t m_Size;
-};
-
-// The x64 sizes of the types whose objects the report reads.
-constexpr KnownSize g_KnownSizes[] = {
-    { ".J", 4 },
-    { ".?AV_com_error@@", 32 },
-    { ".?AVCAtlException@ATL@@", 4 },
-    { ".?AVComException@@", sizeof(ComException) },
 };
 
 // Reads "<length><identifier>" at Position; false when the text holds no such name there.
@@ -75,13 +61,6 @@ bool ReadNestedNames(const std::string& Name, std::vector<std::string>& Identifi
     return !Identifiers.empty() && Position == Name.size();
 }
 
-size_t KnownObjectSize(const std::string& Type)
-{
-    for(const KnownSize& Known : g_KnownSizes)
-        if(Type == Known.m_Type)
-            return Known.m_Size;
-    return 0;
-}
 } // namespace
 
 std::string MsvcTypeName(const std::string& ItaniumName)
@@ -116,6 +95,7 @@ bool ParentProcessDebug::ThrownObject::ReadGcc(const DebuggeeReader& Reader, con
         ItaniumName.erase(0, 1);
     Object.m_ModuleAddress = TypeInfo;
     Object.m_Type = MsvcTypeName(ItaniumName);
-    Object.m_Size = KnownObjectSize(Object.m_Type);
+    const ThrownType* const Known = FindThrownType(Object.m_Type);
+    Object.m_Size = Known ? Known->m_Size : 0;
     return true;
 }

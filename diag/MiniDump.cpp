@@ -7,8 +7,6 @@
 
 namespace
 {
-constexpr DWORD g_ContextAll = 0x0010001F;
-
 // The file name in the folder of the running executable.
 std::wstring DumpFilePath(const std::wstring& Name)
 {
@@ -28,7 +26,7 @@ bool WriteExceptionDump(DWORD ProcessId, HANDLE Process, HANDLE File, DWORD Thre
     if(!Thread.IsValid())
         return false;
     CONTEXT Context {};
-    Context.ContextFlags = g_ContextAll;
+    Context.ContextFlags = CONTEXT_ALL;
     if(!GetThreadContext(Thread.Get(), &Context))
         return false;
     EXCEPTION_POINTERS ExceptionPointers { ExceptionRecord, &Context };

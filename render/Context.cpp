@@ -2,6 +2,7 @@
 
 #include "render/ContextLines.h"
 #include "render/Quad.h"
+#include "render/ShaderResources.h"
 #include "render/SwapChainDescription.h"
 #include "render/Window.h"
 #include "diag/Check.h"
@@ -65,7 +66,7 @@ Application::Context::Context(const Configuration& Configuration, Window& Window
     m_ConstantBufferData.Resolution[0] = Width;
     m_ConstantBufferData.Resolution[1] = Height;
 
-    WORD const ResourceIdentifier = static_cast<WORD>(110 + m_Configuration.m_ShaderIndex);
+    WORD const ResourceIdentifier = g_ShaderResources[m_Configuration.m_ShaderIndex];
     ComPtr<ID3DBlob> const VertexShaderBlob = CompileShader(ResourceIdentifier, "VS", "vs_4_0");
     CHECK_HRESULT(m_Device->CreateVertexShader(VertexShaderBlob->GetBufferPointer(), VertexShaderBlob->GetBufferSize(), nullptr, m_VertexShader.GetAddressOf()));
     const D3D11_INPUT_ELEMENT_DESC* const InputElementDesc = g_QuadInputElements;

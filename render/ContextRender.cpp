@@ -1,5 +1,6 @@
 #include "render/Context.h"
 
+#include "app/Ticks.h"
 #include "render/ContextLines.h"
 #include "render/PresentParameters.h"
 #include "diag/Check.h"
@@ -10,7 +11,7 @@ using Microsoft::WRL::ComPtr;
 
 void Application::Context::Render(uint64_t Time, BOOL Resize)
 {
-    UpdateConstantBuffer(static_cast<float>(static_cast<float>(Time) / 10000000.0));
+    UpdateConstantBuffer(static_cast<float>(static_cast<float>(Time) / g_TicksPerSecond));
     DXGI_SWAP_CHAIN_DESC1 SwapChainDesc1;
     CHECK_HRESULT(m_SwapChain1->GetDesc1(&SwapChainDesc1));
     HRESULT PresentResult = S_OK;

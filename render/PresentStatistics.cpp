@@ -1,6 +1,7 @@
 #include "render/PresentStatistics.h"
 
 #include "app/Join.h"
+#include "app/Ticks.h"
 #include "diag/FormatText.h"
 
 #include <iostream>
@@ -14,7 +15,7 @@ void AddCounter(std::vector<std::string>& Items, const char* Format, UINT Previo
     UINT const Difference = Current - Previous;
     Items.push_back(FormatText(Format, Difference));
     if(Elapsed > 0)
-        Items.push_back(FormatText("+%.3f/sec", Difference * 10000000.0 / static_cast<double>(Elapsed)));
+        Items.push_back(FormatText("+%.3f/sec", Difference * g_TicksPerSecond / static_cast<double>(Elapsed)));
 }
 } // namespace
 

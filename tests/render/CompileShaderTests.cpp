@@ -1,4 +1,5 @@
 #include "render/Context.h"
+#include "render/ShaderResources.h"
 #include "diag/ComException.h"
 
 #include <gtest/gtest.h>
@@ -6,7 +7,7 @@
 // The embedded sources are bound into the test program's resources as into the program's.
 TEST(CompileShader, EveryEmbeddedSourceCompilesBothEntryPoints)
 {
-    for(WORD Identifier = 110; Identifier <= 113; ++Identifier)
+    for(WORD Identifier : g_ShaderResources)
     {
         Microsoft::WRL::ComPtr<ID3DBlob> const VertexShader = Application::Context::CompileShader(Identifier, "VS", "vs_4_0");
         Microsoft::WRL::ComPtr<ID3DBlob> const PixelShader = Application::Context::CompileShader(Identifier, "PS", "ps_4_0");
@@ -21,7 +22,7 @@ TEST(CompileShader, MissingResourceFailsWithTheLastError)
 {
     try
     {
-        Application::Context::CompileShader(114, "VS", "vs_4_0");
+        Application::Context::CompileShader(SHADER_RESOURCE_OUTLINES + 1, "VS", "vs_4_0");
         FAIL() << "no exception";
     }
     catch(const ComException& Exception)
@@ -34,7 +35,7 @@ TEST(CompileShader, UnknownEntryPointFailsTheCompile)
 {
     try
     {
-        Application::Context::CompileShader(110, "NoSuchEntry", "vs_4_0");
+        Application::Context::CompileShader(SHADER_RESOURCE_BLOSSOMS, "NoSuchEntry", "vs_4_0");
         FAIL() << "no exception";
     }
     catch(const ComException& Exception)
