@@ -20,6 +20,14 @@ AXES = [
 ]
 
 
+def chosen_values(given):
+    """The values of each axis: those given, the program's default for an axis not given, or the default
+    sweep when no axis was given at all (given maps option names to value lists or None)."""
+    if all(given[axis.option] is None for axis in AXES):
+        return {axis.option: axis.sweep_default for axis in AXES}
+    return {axis.option: given[axis.option] or [axis.program_default] for axis in AXES}
+
+
 def swept(values):
     """The axes whose values are other than the program's default alone, as (axis, values) pairs."""
     return [(axis, values[axis.option]) for axis in AXES if values[axis.option] != [axis.program_default]]

@@ -4,7 +4,8 @@ it has printed its "Statistics:" lines for the chosen time, and stops each run w
 sweep.csv (one row per run), sweep.md (a Markdown table) and sweep.png (present rate per combination),
 and each run's console lines, into a folder named with the date and time, and prints the table.
 
-Each option flag below takes the values to try; the sweep runs every combination of them. A run that
+Each option flag below takes the values to try, and the sweep runs every combination of them; the
+options not named stay at the program's defaults. Without any, the default sweep runs. A run that
 fails keeps its "Exception: ..." line as its result and the sweep goes on.
 """
 import argparse
@@ -33,10 +34,11 @@ def parse_options():
     parser.add_argument("--seconds", type=seconds, default=PERIOD, help="seconds per run, a multiple of 10 (default: 10)")
     for axis in axes.AXES:
         choices = axes.FULLSCREEN_VALUES if axis.option == "Fullscreen" else None
-        parser.add_argument(axis.flag, nargs="+", metavar="VALUE", choices=choices, default=axis.sweep_default,
-                            dest=axis.option, help="-%s: %s (default: %s)" % (axis.option, axis.description,
-                                                                              " ".join(axis.sweep_default)))
-    return parser.parse_args()
+        parser.add_argument(axis.flag, nargs="+", metavar="VALUE", choices=choices, dest=axis.option,
+                            help="-%s: %s (default sweep: %s)" % (axis.option, axis.description, " ".join(axis.sweep_default)))
+    options = parser.parse_args()
+    options.values = axes.chosen_values(vars(options))
+    return options
 
 
 def seconds(text):
@@ -54,7 +56,7 @@ def duration(value):
 def run_all(options, exe, folder, sweep):
     periods = options.seconds // PERIOD
     common = ["-Resolution", str(options.width), str(options.height), "-ShaderIndex", options.shader]
-    combinations = axes.combinations(vars(options))
+    combinations = axes.combinations(options.values)
     started = time.monotonic()
     for index, combination in enumerate(combinations):
         done = len(sweep.results)
@@ -82,7 +84,7 @@ def main():
     os.makedirs(folder)
     title = "Lumivex present rate, %d x %d, shader %s, %d s per run" % (options.width, options.height, options.shader,
                                                                        options.seconds)
-    swept = [axis.option for axis, _ in axes.swept(vars(options))]
+    swept = [axis.option for axis, _ in axes.swept(options.values)]
     sweep = report.Sweep(title, swept, options.seconds // PERIOD, [])
     try:
         table = run_all(options, exe, folder, sweep)
