@@ -18,6 +18,7 @@ Packages=(
     fontconfig
     fonts-liberation
     python3
+    python3-matplotlib
 )
 
 Missing=()

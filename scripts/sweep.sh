@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Runs Lumivex.exe once per combination of presentation options and writes a CSV file, a Markdown
+# table and a chart (scripts/sweep/sweep.py; its --help lists the options). Here the runs go through
+# Wine, on a virtual display when there is no X display; on Windows (Git Bash) the program runs directly.
+set -euo pipefail
+Root=$(cd "$(dirname "$0")/.." && pwd)
+Build=${LUMIVEX_BUILD_DIR:-$Root/build}
+Sweep="$Root/scripts/sweep/sweep.py"
+
+case "$(uname -s)" in
+    MINGW* | MSYS* | CYGWIN*) exec py -3 "$Sweep" --build "$Build" "$@" ;;
+esac
+if [ -z "${DISPLAY:-}" ]; then
+    exec xvfb-run -a -s "-screen 0 2560x1440x24" "$0" "$@"
+fi
+
+# Wine's background services inherit the output of the program that starts them: started once here,
+# with their output going nowhere, they keep every run's output closing with its program. A server
+# that already runs (status 2) is left as it is.
+export WINEPREFIX="$Build/wineprefix"
+Status=0
+/usr/lib/wine/wineserver64 -p || Status=$?
+if [ "$Status" -eq 0 ]; then
+    trap '/usr/lib/wine/wineserver64 -k || true' EXIT
+fi
+(cd "$Build" && "$Root/scripts/wine-run.sh" ./Lumivex.exe -EnumerateAdapters > /dev/null 2>&1 < /dev/null) || true
+
+# matplotlib comes from Debian's python3-matplotlib, which only Debian's own interpreter sees.
+/usr/bin/python3 "$Sweep" --build "$Build" "$@"

@@ -1,0 +1,59 @@
+"""One background run of Lumivex.exe whose console lines are read as they come, stopped the way a person
+stops it. Under Wine the program runs through scripts/wine-run.sh in a session of its own, and SIGINT
+to that process group reaches it as CTRL_C_EVENT. On Windows it runs directly in a new process group,
+which the system keeps out of Ctrl+C, so it gets CTRL_BREAK_EVENT instead."""
+import os
+import queue
+import signal
+import subprocess
+import threading
+import time
+
+WINDOWS = os.name == "nt"
+ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
+WINE_RUN = os.path.join(ROOT, "scripts", "wine-run.sh")
+
+
+class LumivexRun:
+    def __init__(self, exe, args):
+        command = [exe] + list(args) if WINDOWS else [WINE_RUN, exe] + list(args)
+        group = {"creationflags": subprocess.CREATE_NEW_PROCESS_GROUP} if WINDOWS else {"start_new_session": True}
+        self._process = subprocess.Popen(command, cwd=os.path.dirname(exe), stdin=subprocess.DEVNULL,
+                                         stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, **group)
+        self._lines = queue.Queue()
+        threading.Thread(target=self._read, daemon=True).start()
+
+    def _read(self):
+        for raw in self._process.stdout:
+            self._lines.put(raw.decode("utf-8", "replace").rstrip("\r\n"))
+        self._lines.put(None)
+
+    def next_line(self, deadline):
+        """The next console line, None once the output has ended; TimeoutError when the deadline (a
+        time.monotonic() value) passes first."""
+        try:
+            return self._lines.get(timeout=max(deadline - time.monotonic(), 0))
+        except queue.Empty:
+            raise TimeoutError from None
+
+    def interrupt(self):
+        if WINDOWS:
+            self._process.send_signal(signal.CTRL_BREAK_EVENT)
+        else:
+            os.killpg(self._process.pid, signal.SIGINT)
+
+    def ended(self):
+        return self._process.poll() is not None
+
+    def status(self):
+        return self._process.wait()
+
+    def kill(self):
+        """Ends the run at once when it is still going."""
+        if self.ended():
+            return
+        if WINDOWS:
+            self._process.kill()
+        else:
+            os.killpg(self._process.pid, signal.SIGKILL)
+        self._process.wait()

@@ -1,0 +1,74 @@
+"""The presentation sweep end to end: scripts/sweep.sh runs the real program under Wine once per
+combination, stops each run with Ctrl+C, and writes its CSV file, Markdown table and chart."""
+import csv
+import os
+import re
+import subprocess
+import tempfile
+import unittest
+
+from lumivex import SOURCE_DIR
+from rendering import parse_ppm
+from test_render import NO_SWAP_CHAIN2
+
+SWEEP = os.path.join(SOURCE_DIR, "scripts", "sweep.sh")
+BAR_COLOUR = b"\x1f\x77\xb4"
+
+
+class Sweep(unittest.TestCase):
+    """Sync intervals 0 and 1, each without and with the waitable object, which this Wine cannot give."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.output = tempfile.TemporaryDirectory()
+        completed = subprocess.run([SWEEP, "--width", "320", "--height", "240", "--seconds", "10", "--sync-interval", "0", "1",
+                                    "--waitable", "0", "3", "--output", cls.output.name], stdin=subprocess.DEVNULL,
+                                   stdout=subprocess.PIPE, stderr=subprocess.STDOUT, timeout=280)
+        cls.status, cls.stdout = completed.returncode, completed.stdout.decode("utf-8", "replace")
+        cls.folders = os.listdir(cls.output.name)
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.output.cleanup()
+
+    def setUp(self):
+        self.assertEqual(self.status, 0, self.stdout)
+        self.assertEqual(len(self.folders), 1, self.folders)
+        self.assertRegex(self.folders[0], r"^\d{4}-\d\d-\d\d_\d\d-\d\d-\d\d$")
+        self.folder = os.path.join(self.output.name, self.folders[0])
+
+    def test_a_row_per_run_and_the_failures_as_results(self):
+        with open(os.path.join(self.folder, "sweep.csv"), newline="") as stream:
+            rows = list(csv.DictReader(stream))
+        self.assertEqual([(row["PresentSyncInterval"], row["WaitableObject"]) for row in rows],
+                         [("0", "0"), ("0", "3"), ("1", "0"), ("1", "3")])
+        for row in rows:
+            with self.subTest(row=row["run"]):
+                self.assertTrue(322 <= int(row["width"]) < 360 and 242 <= int(row["height"]) < 280, row)
+                self.assertEqual((row["format"], row["buffer_count"]), ("DXGI_FORMAT_B8G8R8A8_UNORM", "2"))
+                if row["WaitableObject"] == "0":
+                    self.assertGreater(float(row["rate_1"]), 0)
+                    self.assertEqual(row["failure"], "")
+                else:
+                    self.assertEqual((row["rate_1"], row["failure"]), ("", NO_SWAP_CHAIN2))
+
+    def test_progress_and_the_table_at_the_end(self):
+        self.assertIn("Run 4 of 4, about ", self.stdout)
+        with open(os.path.join(self.folder, "sweep.md")) as stream:
+            table = stream.read().split("\n\n", 1)[1]
+        self.assertEqual(len(table.splitlines()), 6, table)
+        self.assertIn("| 2 | 0 | 3 | ", table)
+        self.assertTrue(self.stdout.endswith("%s\nWritten to %s\n" % (table, self.folder)), self.stdout)
+
+    def test_chart_shows_the_two_rates(self):
+        converted = subprocess.run(["convert", os.path.join(self.folder, "sweep.png"), "-depth", "8", "ppm:-"],
+                                   stdout=subprocess.PIPE, check=True)
+        self.assertTrue(open(os.path.join(self.folder, "sweep.png"), "rb").read(8) == b"\x89PNG\r\n\x1a\n")
+        chart = parse_ppm(converted.stdout)
+        bar = sum(1 for index in range(0, len(chart.pixels), 3) if chart.pixels[index:index + 3] == BAR_COLOUR)
+        # Two bars, each at least a quarter of the chart's width long.
+        self.assertGreater(bar, 2 * chart.width // 4 * 20, (chart.width, chart.height, bar))
+
+
+if __name__ == "__main__":
+    unittest.main()
