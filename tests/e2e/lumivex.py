@@ -8,10 +8,11 @@ WINE_RUN = os.path.join(SOURCE_DIR, "scripts", "wine-run.sh")
 EXE = os.path.join(BUILD_DIR, "Lumivex.exe")
 
 
-def environment():
+def environment(debug="-all"):
+    """The Wine environment of every test run: the build's prefix, the given debug channels."""
     env = dict(os.environ)
     env.setdefault("WINEPREFIX", os.path.join(BUILD_DIR, "wineprefix"))
-    env["WINEDEBUG"] = "-all"
+    env["WINEDEBUG"] = debug
     env["WINEDLLOVERRIDES"] = "mscoree,mshtml="
     return env
 
