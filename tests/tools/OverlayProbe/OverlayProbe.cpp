@@ -101,8 +101,7 @@ bool SizedFor(const Application::OverlayTexture& Overlay, UINT Width, UINT Heigh
 {
     D3D11_TEXTURE2D_DESC Desc;
     Overlay.m_Texture->GetDesc(&Desc);
-    return Desc.Width == Width && Desc.Height == Height && Overlay.m_TextureDesc.Width == Width && Overlay.m_TextureDesc.Height == Height
-        && Overlay.m_DwTextFormatA->GetFontSize() == Height / 24.0f && Overlay.m_DwTextFormatB->GetFontSize() == Height / 36.0f;
+    return Desc.Width == Width && Desc.Height == Height && Overlay.m_TextureDesc.Width == Width && Overlay.m_TextureDesc.Height == Height;
 }
 
 bool Coloured(const ProbeDevice& Device, ID3D11Texture2D* Texture, const uint8_t (&Colour)[3])
