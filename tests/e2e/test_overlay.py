@@ -2,11 +2,10 @@
 program's window on the X display."""
 import os
 import statistics
-import subprocess
 import tempfile
 import unittest
 
-from lumivex import BUILD_DIR, WINE_RUN, environment
+from lumivex import BUILD_DIR, run_lumivex
 from rendering import SETTLED, Run, find_window, parse_ppm, screenshot, window_geometry
 
 PROBE = os.path.join(BUILD_DIR, "OverlayProbe.exe")
@@ -16,10 +15,9 @@ PICTURE = bytes((64, 128, 192))
 SHADED = tuple(round(channel * 0.4) for channel in PICTURE)
 
 
-def run_probe(*args, timeout=60):
-    completed = subprocess.run([WINE_RUN, PROBE] + [str(arg) for arg in args], cwd=BUILD_DIR, env=environment(),
-                               stdout=subprocess.PIPE, stderr=subprocess.PIPE, timeout=timeout)
-    return completed.returncode, completed.stdout.decode("utf-8", "replace").replace("\r\n", "\n").splitlines()
+def run_probe(*args):
+    status, lines, _ = run_lumivex(args, exe=PROBE)
+    return status, lines
 
 
 def probe_picture(width, height, frame=42, frame_time=37234560000, rate=59.94):
