@@ -3,7 +3,7 @@
 #include "app/DxgiNames.h"
 #include "app/FrameRateSlots.h"
 #include "app/RunningApplication.h"
-#include "app/StatisticsLine.h"
+#include "app/StatisticsPeriod.h"
 #include "diag/Check.h"
 #include "diag/FormatText.h"
 #include "render/Context.h"
@@ -22,8 +22,6 @@ Application* g_Application = nullptr;
 // Application, so it sets a duplicate of the termination event that stays open until the process
 // ends (the system closes it then).
 std::atomic<HANDLE> g_HandlerTerminationEvent { nullptr };
-
-constexpr uint64_t g_ReportPeriod = 100000000; // 10 seconds
 
 BOOL WINAPI HandlerRoutine(DWORD ControlType)
 {
@@ -107,9 +105,8 @@ public:
     {
         m_PresentStatistics.m_Valid = FALSE;
         m_Start = ReadTime();
-        m_NextReport = m_Start + g_ReportPeriod;
+        m_Period = StatisticsPeriod(m_Start);
         m_PresentStatistics.Update(m_Start, m_Context.m_SwapChain.Get(), FALSE);
-        m_LastReport = m_Start;
         while(WaitForSingleObject(m_Application.m_TerminationEvent.Get(), 0) == WAIT_TIMEOUT)
         {
             MSG Message;
@@ -140,7 +137,7 @@ private:
         if(m_Application.m_Configuration.m_OverlayMode)
             FeedOverlay(Elapsed);
         m_Context.Render(Elapsed, m_Resize);
-        if(static_cast<int64_t>(Now - m_NextReport) > 0)
+        if(m_Period.Due(Now))
             Report(Now);
         m_Resize = FALSE;
         ++m_PassCounter;
@@ -157,10 +154,7 @@ private:
     void Report(uint64_t Now)
     {
         m_PresentStatistics.Update(Now, m_Context.m_SwapChain.Get(), TRUE);
-        std::cout << FormatStatisticsLine(m_Context.m_PresentCount, Now - m_LastReport) << std::endl;
-        m_LastReport = Now;
-        m_Context.m_PresentCount = 0;
-        m_NextReport = Now + g_ReportPeriod;
+        std::cout << m_Period.Close(Now, m_Context.m_PresentCount) << std::endl;
     }
 
     Application& m_Application;
@@ -168,8 +162,7 @@ private:
     Application::Context& m_Context;
     PresentStatistics m_PresentStatistics;
     uint64_t m_Start = 0;
-    uint64_t m_LastReport = 0;
-    uint64_t m_NextReport = 0;
+    StatisticsPeriod m_Period;
     BOOL m_Resize = FALSE;
     uint64_t m_PassCounter = 0;
     FrameRateSlots m_Slots;

@@ -3,6 +3,7 @@
 #include "app/Ticks.h"
 #include "render/ContextLines.h"
 #include "render/PresentParameters.h"
+#include "render/PresentPasses.h"
 #include "diag/Check.h"
 
 #include <iostream>
@@ -14,16 +15,16 @@ void Application::Context::Render(uint64_t Time, BOOL Resize)
     UpdateConstantBuffer(static_cast<float>(static_cast<float>(Time) / g_TicksPerSecond));
     DXGI_SWAP_CHAIN_DESC1 SwapChainDesc1;
     CHECK_HRESULT(m_SwapChain1->GetDesc1(&SwapChainDesc1));
-    HRESULT PresentResult = S_OK;
-    for(UINT Pass = 0; Pass < 2; ++Pass)
-    {
-        BOOL FullscreenState = FALSE;
-        {
-            ComPtr<IDXGIOutput> Output;
-            CHECK_HRESULT(m_SwapChain1->GetFullscreenState(&FullscreenState, Output.GetAddressOf()));
-        }
-        if(!Resize || Pass > 0)
-        {
+    HRESULT const PresentResult = PresentPasses(
+        Resize,
+        [&](bool Presents) {
+            BOOL FullscreenState = FALSE;
+            {
+                ComPtr<IDXGIOutput> Output;
+                CHECK_HRESULT(m_SwapChain1->GetFullscreenState(&FullscreenState, Output.GetAddressOf()));
+            }
+            if(!Presents)
+                return S_OK;
             if(SwapChainDesc1.Flags & DXGI_SWAP_CHAIN_FLAG_FRAME_LATENCY_WAITABLE_OBJECT)
                 WaitForFrameLatency();
             ComPtr<ID3D11Texture2D> BufferTexture;
@@ -38,18 +39,15 @@ void Application::Context::Render(uint64_t Time, BOOL Resize)
             DrawQuad(SwapChainDesc1);
             if(m_Configuration.m_OverlayMode)
                 m_OverlayTexture.Copy();
-            PresentResult = Present(SwapChainDesc1, FullscreenState);
-            BufferTexture.Reset();
-            if(SUCCEEDED(PresentResult))
-                break;
-        }
-        if(!Resize)
-            std::cout << FormatPresentFailureLine(PresentResult) << std::endl;
-        m_RenderTargetView.Reset();
-        CHECK_HRESULT(m_SwapChain1->ResizeBuffers(SwapChainDesc1.BufferCount, m_Configuration.m_FrameSizeW, m_Configuration.m_FrameSizeH, m_Configuration.m_Format, SwapChainDesc1.Flags));
-        Resize = FALSE;
-        ReleaseOverlayTextures();
-    }
+            return Present(SwapChainDesc1, FullscreenState);
+        },
+        [&](HRESULT Failure) {
+            if(FAILED(Failure))
+                std::cout << FormatPresentFailureLine(Failure) << std::endl;
+            m_RenderTargetView.Reset();
+            CHECK_HRESULT(m_SwapChain1->ResizeBuffers(SwapChainDesc1.BufferCount, m_Configuration.m_FrameSizeW, m_Configuration.m_FrameSizeH, m_Configuration.m_Format, SwapChainDesc1.Flags));
+            ReleaseOverlayTextures();
+        });
     CHECK_HRESULT(PresentResult);
     ++m_PresentCount;
 }

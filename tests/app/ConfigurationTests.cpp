@@ -1,5 +1,5 @@
 #include "app/Application.h"
-#include "diag/ComException.h"
+#include "tests/Caught.h"
 
 #include <gtest/gtest.h>
 
@@ -15,32 +15,20 @@ Application::Configuration Parse(std::initializer_list<const wchar_t*> Values)
     return Application(List).m_Configuration;
 }
 
+HRESULT Failure(const ComException& Exception, std::string& Message)
+{
+    Message = Exception.what();
+    return Exception.m_Result;
+}
+
 HRESULT ParseFailure(std::initializer_list<const wchar_t*> Values, std::string& Message)
 {
-    try
-    {
-        Parse(Values);
-    }
-    catch(const ComException& Exception)
-    {
-        Message = Exception.what();
-        return Exception.m_Result;
-    }
-    return S_OK;
+    return Failure(Caught([&] { Parse(Values); }), Message);
 }
 
 HRESULT ValidateFailure(std::initializer_list<const wchar_t*> Values, std::string& Message)
 {
-    try
-    {
-        Parse(Values).Validate();
-    }
-    catch(const ComException& Exception)
-    {
-        Message = Exception.what();
-        return Exception.m_Result;
-    }
-    return S_OK;
+    return Failure(Caught([&] { Parse(Values).Validate(); }), Message);
 }
 } // namespace
 

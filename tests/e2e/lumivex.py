@@ -8,19 +8,21 @@ WINE_RUN = os.path.join(SOURCE_DIR, "scripts", "wine-run.sh")
 EXE = os.path.join(BUILD_DIR, "Lumivex.exe")
 
 
-def environment():
+def environment(debug="-all"):
+    """The Wine environment of every test run: the build's prefix, the given debug channels."""
     env = dict(os.environ)
     env.setdefault("WINEPREFIX", os.path.join(BUILD_DIR, "wineprefix"))
-    env["WINEDEBUG"] = "-all"
+    env["WINEDEBUG"] = debug
     env["WINEDLLOVERRIDES"] = "mscoree,mshtml="
     # Wine reads the arguments in the locale's encoding and takes its code pages from it.
     env["LC_ALL"] = "C.UTF-8"
     return env
 
 
-def run_lumivex(args, timeout=60):
-    """Runs the program to its end; returns (exit status, stdout lines, stderr text)."""
-    completed = subprocess.run([WINE_RUN, EXE] + list(args), cwd=BUILD_DIR, env=environment(),
+def run_lumivex(args, timeout=60, exe=EXE):
+    """Runs the program (or another of the build's programs) to its end; returns (exit status,
+    stdout lines, stderr text)."""
+    completed = subprocess.run([WINE_RUN, exe] + [str(arg) for arg in args], cwd=BUILD_DIR, env=environment(),
                                stdout=subprocess.PIPE, stderr=subprocess.PIPE, timeout=timeout)
     stdout = completed.stdout.decode("utf-8", "replace").replace("\r\n", "\n")
     return completed.returncode, stdout.splitlines(), completed.stderr.decode("utf-8", "replace")

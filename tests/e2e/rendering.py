@@ -10,22 +10,26 @@ import time
 from lumivex import BUILD_DIR, EXE, WINE_RUN, environment
 
 WINDOW_NAME = "^Lumivex$"
-
-
-def wine_environment(debug="-all"):
-    env = environment()
-    env["WINEDEBUG"] = debug
-    return env
+# Wine's DXGI traces each present on this channel; the first one is the run's first frame.
+FRAME_CHANNEL = "trace+dxgi"
+PRESENT = re.compile(r"[0-9a-f]+:trace:dxgi:d3d11_swapchain_Present .*")
+# Frames after which a run has made its resources (see Run.interrupt).
+SETTLED = 30
+wine_environment = environment
 
 
 class Run:
-    """One background run of the program; use as a context manager so that it never outlives a test."""
+    """One background run of the program; use as a context manager so that it never outlives a test.
+    With frames, Wine traces every present, so that the test can wait for frames (see interrupt)."""
 
-    def __init__(self, args, debug="-all"):
+    def __init__(self, args, debug="-all", frames=False):
         self.lines = []
         self.errors = []
         self._condition = threading.Condition()
-        self._process = subprocess.Popen([WINE_RUN, EXE] + list(args), cwd=BUILD_DIR, env=wine_environment(debug),
+        self._frames = frames
+        if frames:
+            debug += "," + FRAME_CHANNEL
+        self._process = subprocess.Popen([WINE_RUN, EXE] + list(args), cwd=BUILD_DIR, env=environment(debug),
                                          stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.PIPE)
         self._readers = [threading.Thread(target=self._read, args=(self._process.stdout, self.lines), daemon=True),
                          threading.Thread(target=self._read, args=(self._process.stderr, self.errors), daemon=True)]
@@ -47,33 +51,46 @@ class Run:
             self._process.wait(30)
         return False
 
-    def wait_for_line(self, text, timeout=60):
-        """Waits until a console line equals text; returns False when the run ended or time ran out first."""
+    def _wait(self, found, timeout):
+        """Waits until found() gives a true value and returns it; returns its last value when the
+        output ended or time ran out first."""
         deadline = time.monotonic() + timeout
-        with self._condition:
-            while text not in self.lines:
-                remaining = deadline - time.monotonic()
-                if remaining <= 0 or (self._process.poll() is not None and not any(r.is_alive() for r in self._readers[:1])):
-                    return text in self.lines
-                self._condition.wait(min(remaining, 0.2))
-            return True
-
-    def wait_for_pattern(self, pattern, timeout=60):
-        """Waits for a console line that matches pattern; returns the match or None."""
-        deadline = time.monotonic() + timeout
-        expression = re.compile(pattern)
         with self._condition:
             while True:
-                for line in self.lines:
-                    match = expression.fullmatch(line)
-                    if match:
-                        return match
-                if time.monotonic() >= deadline or self._process.poll() is not None and not self._readers[0].is_alive():
-                    return None
-                self._condition.wait(0.2)
+                result = found()
+                if result or time.monotonic() >= deadline or not any(reader.is_alive() for reader in self._readers):
+                    return result
+                self._condition.wait(min(max(deadline - time.monotonic(), 0), 0.2))
+
+    def wait_for_line(self, text, timeout=60):
+        """Waits until a console line equals text; returns False when the run ended or time ran out first."""
+        return self._wait(lambda: text in self.lines, timeout)
+
+    def wait_for_pattern(self, pattern, timeout=60, count=1):
+        """Waits for count console lines that match pattern; returns the matches (the one match when
+        count is 1), or None."""
+        expression = re.compile(pattern)
+
+        def matches():
+            found = [match for match in map(expression.fullmatch, self.lines) if match]
+            return (found if count > 1 else found[0]) if len(found) >= count else None
+        return self._wait(matches, timeout)
+
+    def presents(self):
+        return sum(1 for line in self.errors if PRESENT.fullmatch(line))
+
+    def wait_for_frames(self, count=1, timeout=60):
+        """Waits until the run has presented count frames in all (a run with frames)."""
+        return self._wait(lambda: self.presents() >= count, timeout)
 
     def interrupt(self):
-        """Sends SIGINT, which reaches the program as CTRL_C_EVENT."""
+        """Sends SIGINT, which reaches the program as CTRL_C_EVENT. Wine starts the thread for the
+        console event from inside its signal handler; when the signal lands on Wine's Direct3D thread
+        while that thread allocates memory, as it does for the first frames, the thread creation waits
+        for the allocator's lock that the interrupted code holds, and the run hangs without a
+        "Stopping" line. So a run with frames is interrupted once its first frames are out."""
+        if self._frames and not self.wait_for_frames(SETTLED):
+            raise AssertionError("no frame before the interrupt: %r" % self.lines)
         self._process.send_signal(signal.SIGINT)
 
     def wait(self, timeout=60):

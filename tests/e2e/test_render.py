@@ -6,13 +6,14 @@ import time
 import unittest
 
 from lumivex import run_lumivex
-from rendering import Run, find_window, send_keys, window_geometry, xdotool
+from rendering import SETTLED, Run, find_window, send_keys, window_geometry, xdotool
 
 PRESS = "Press Ctrl+C to exit..."
 STOPPING = "Stopping: CTRL_C_EVENT"
 NOT_FOUND = "Exception: 0x887A0002 Unknown exception"
 NO_SWAP_CHAIN2 = ("Exception: 0x80FF01E5 Failed to object IDXGISwapChain2 while enabling "
                   "DXGI_SWAP_CHAIN_FLAG_FRAME_LATENCY_WAITABLE_OBJECT")
+STATISTICS = r"Statistics: PresentCount \+(\d+) \(\+(\d+\.\d{2}) per second\)"
 NO_TEARING = "Warning: No support for DXGI_FEATURE_PRESENT_ALLOW_TEARING"
 SIZE = ["-Resolution", "960", "540"]
 SCANLINE_ORDERS = "UNSPECIFIED|PROGRESSIVE|UPPER_FIELD_FIRST|LOWER_FIELD_FIRST"
@@ -79,9 +80,17 @@ class ContextLineChecks:
         return int(swap_chain.group(1)), int(swap_chain.group(2))
 
 
+    def assertStoppedOnce(self, lines):
+        """After the prompt: statistics lines, then the one stop."""
+        self.assertIn(PRESS, lines)
+        tail = lines[lines.index(PRESS) + 1:]
+        self.assertEqual(tail[-1:], [STOPPING], lines)
+        self.assertTrue(all(line.startswith("Statistics: ") for line in tail[:-1]), lines)
+
+
 class ContextLines(ContextLineChecks, unittest.TestCase):
     def start_and_stop(self, args):
-        with Run(args) as run:
+        with Run(args, frames=True) as run:
             self.assertTrue(run.wait_for_line(PRESS), run.lines)
             run.interrupt()
             self.assertEqual(run.wait(), 0)
@@ -94,7 +103,7 @@ class ContextLines(ContextLineChecks, unittest.TestCase):
             with self.subTest(args=args):
                 lines = self.start_and_stop(SIZE + args)
                 self.assertContextLines(lines, format_name, buffer_count)
-                self.assertEqual(lines[-2:], [PRESS, STOPPING])
+                self.assertStoppedOnce(lines)
 
     def test_format_without_display_modes(self):
         # Wine has no display mode in the half-float format, so the closest-mode search fails with
@@ -110,21 +119,24 @@ class ContextLines(ContextLineChecks, unittest.TestCase):
 
 
 class DefaultRun(ContextLineChecks, unittest.TestCase):
-    """One run with the default options but a smaller window, stopped by SIGINT after its first
+    """One run with the default options but a smaller window, stopped by SIGINT after its second
     statistics line."""
 
     @classmethod
     def setUpClass(cls):
-        with Run(SIZE) as run:
+        with Run(SIZE, frames=True) as run:
             cls.prompted = run.wait_for_line(PRESS)
             prompt_time = time.monotonic()
             window = find_window()
             cls.geometry = window_geometry(window) if window else None
-            cls.statistics = run.wait_for_pattern(r"Statistics: .*", timeout=30)
-            cls.statistics_after = time.monotonic() - prompt_time
+            cls.times = []
+            for count in (1, 2):
+                cls.statistics = run.wait_for_pattern(STATISTICS, timeout=40, count=count)
+                cls.times.append(time.monotonic() - prompt_time)
             cls.running_before_interrupt = run.running()
             run.interrupt()
             cls.status = run.wait()
+            cls.presents = run.presents()
         cls.lines = run.lines
 
     def setUp(self):
@@ -150,15 +162,20 @@ class DefaultRun(ContextLineChecks, unittest.TestCase):
         self.assertGreaterEqual(y + client_height / 2 - screen_height / 2, 0)
         self.assertLessEqual(y + client_height / 2 - screen_height / 2, (height - client_height) / 2 + 1)
 
-    def test_statistics_line_after_ten_seconds(self):
+    def test_a_statistics_line_every_ten_seconds_for_its_own_period(self):
         self.assertIsNotNone(self.statistics, self.lines)
-        match = re.fullmatch(r"Statistics: PresentCount \+(\d+) \(\+(\d+\.\d{2}) per second\)", self.statistics.group(0))
-        self.assertIsNotNone(match, self.statistics.group(0))
-        count, rate = int(match.group(1)), float(match.group(2))
-        self.assertGreater(count, 0)
-        self.assertGreaterEqual(self.statistics_after, 9.5)
-        # The rate is the count over the period, which ends with the first frame past 10 s.
-        self.assertTrue(9.95 <= count / rate <= 11, (count, rate))
+        counts = []
+        for match in self.statistics:
+            count, rate = int(match.group(1)), float(match.group(2))
+            # The rate is the count over the period, which ends with the first frame past 10 s.
+            self.assertTrue(count > 0 and 9.95 <= count / rate <= 11, (count, rate))
+            counts.append(count)
+        self.assertGreaterEqual(self.times[0], 9.5)
+        self.assertGreaterEqual(self.times[1] - self.times[0], 9.5)
+        # Wine traces every present: the two periods together hold the presents up to the second line,
+        # which came out a few frames before the stop.
+        self.assertLessEqual(sum(counts), self.presents)
+        self.assertGreater(sum(counts), self.presents * 0.8, (counts, self.presents))
 
     def test_no_frame_statistics_line(self):
         # Wine's swap chain has no frame statistics (E_NOTIMPL), so no DXGI counters are reported.
@@ -167,27 +184,22 @@ class DefaultRun(ContextLineChecks, unittest.TestCase):
     def test_interrupt_stops_once_and_exits_0(self):
         self.assertTrue(self.running_before_interrupt)
         self.assertEqual(self.status, 0)
-        self.assertEqual(self.lines.count(STOPPING), 1, self.lines)
-        # After the prompt: the one statistics line, then the stop.
-        tail = self.lines[self.lines.index(PRESS) + 1:]
-        self.assertEqual(len(tail), 2, tail)
-        self.assertTrue(tail[0].startswith("Statistics: "), tail)
-        self.assertEqual(tail[1], STOPPING)
+        self.assertStoppedOnce(self.lines)
 
 
 class WindowEndsRun(unittest.TestCase):
     """Keys typed into the window end the run without a console event."""
 
     def assertKeysEndRun(self, *keys):
-        with Run(SIZE) as run:
+        with Run(SIZE, frames=True) as run:
             self.assertTrue(run.wait_for_line(PRESS), run.lines)
             window = find_window()
             self.assertIsNotNone(window, "no window")
-            time.sleep(1)
-            self.assertTrue(run.running(), run.lines)
+            self.assertTrue(run.wait_for_frames(SETTLED), run.lines)
             send_keys(window, *keys)
             self.assertEqual(run.wait(20), 0)
-        self.assertEqual(run.lines[-1], PRESS)
+        self.assertIn(PRESS, run.lines)
+        self.assertFalse([line for line in run.lines if line.startswith("Stopping")], run.lines)
 
     def test_ctrl_c_in_the_window(self):
         self.assertKeysEndRun("ctrl+c")
@@ -219,7 +231,7 @@ class StartupFailures(ContextLineChecks, unittest.TestCase):
 
 class TearingFlag(unittest.TestCase):
     def unhandled_flags(self, args):
-        with Run(SIZE + args, debug="-all,fixme+dxgi") as run:
+        with Run(SIZE + args, debug="-all,fixme+dxgi", frames=True) as run:
             self.assertTrue(run.wait_for_line(PRESS), run.lines)
             run.interrupt()
             self.assertEqual(run.wait(), 0)
@@ -233,44 +245,42 @@ class TearingFlag(unittest.TestCase):
                 self.assertEqual(self.unhandled_flags(args), expected)
 
 
-class FullScreen(unittest.TestCase):
+class FullScreen(ContextLineChecks, unittest.TestCase):
     """F enters full screen, Escape leaves it; each switch resizes the buffers to the frame size."""
 
     def wait_for_geometry(self, window, geometry, timeout=10):
         deadline = time.monotonic() + timeout
-        while time.monotonic() < deadline:
-            if window_geometry(window) == geometry:
-                return True
+        while window_geometry(window) != geometry and time.monotonic() < deadline:
             time.sleep(0.2)
         return window_geometry(window) == geometry
 
     def test_f_enters_and_escape_leaves(self):
         screen = (0, 0) + screen_size()
-        with Run(SIZE, debug="-all,trace+dxgi") as run:
+        with Run(SIZE, frames=True) as run:
             self.assertTrue(run.wait_for_line(PRESS), run.lines)
             window = find_window()
             self.assertIsNotNone(window, "no window")
-            time.sleep(1)
+            self.assertTrue(run.wait_for_frames(SETTLED), run.lines)
             windowed = window_geometry(window)
             self.assertNotEqual(windowed, screen)
 
             def resizes():
-                return [match.groups() for match in map(RESIZE_BUFFERS.fullmatch, run.errors) if match]
+                return [match.groups() for match in map(RESIZE_BUFFERS.fullmatch, list(run.errors)) if match]
 
             frame = [("2", "960", "540", "DXGI_FORMAT_B8G8R8A8_UNORM", "0")]
             steps = [("f", screen, frame), ("f", screen, []), ("Escape", windowed, frame),
                      ("Escape", windowed, []), ("shift+f", screen, frame)]
             for key, geometry, resized in steps:
-                before = len(resizes())
+                before, presents = len(resizes()), run.presents()
                 send_keys(window, key)
                 self.assertTrue(self.wait_for_geometry(window, geometry), (key, window_geometry(window)))
-                time.sleep(1.5)
+                # The key is handled before the next frame; some frames later every resize is out.
+                self.assertTrue(run.wait_for_frames(presents + SETTLED), key)
                 self.assertEqual(window_geometry(window), geometry, key)
                 self.assertEqual(resizes()[before:], resized, key)
-            self.assertTrue(run.running())
             run.interrupt()
             self.assertEqual(run.wait(), 0)
-        self.assertEqual(run.lines[-2:], [PRESS, STOPPING])
+        self.assertStoppedOnce(run.lines)
 
 
 if __name__ == "__main__":

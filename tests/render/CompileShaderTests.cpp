@@ -1,6 +1,6 @@
 #include "render/Context.h"
 #include "render/ShaderResources.h"
-#include "diag/ComException.h"
+#include "tests/Caught.h"
 
 #include <gtest/gtest.h>
 
@@ -18,28 +18,9 @@ TEST(CompileShader, EveryEmbeddedSourceCompilesBothEntryPoints)
     }
 }
 
-TEST(CompileShader, MissingResourceFailsWithTheLastError)
+TEST(CompileShader, MissingResourceOrEntryPointFails)
 {
-    try
-    {
-        Application::Context::CompileShader(SHADER_RESOURCE_OUTLINES + 1, "VS", "vs_4_0");
-        FAIL() << "no exception";
-    }
-    catch(const ComException& Exception)
-    {
-        EXPECT_EQ(static_cast<unsigned int>(Exception.m_Result), 0x80070000u | ERROR_RESOURCE_NAME_NOT_FOUND);
-    }
-}
-
-TEST(CompileShader, UnknownEntryPointFailsTheCompile)
-{
-    try
-    {
-        Application::Context::CompileShader(SHADER_RESOURCE_BLOSSOMS, "NoSuchEntry", "vs_4_0");
-        FAIL() << "no exception";
-    }
-    catch(const ComException& Exception)
-    {
-        EXPECT_TRUE(FAILED(Exception.m_Result));
-    }
+    ComException const Missing = Caught([] { Application::Context::CompileShader(SHADER_RESOURCE_OUTLINES + 1, "VS", "vs_4_0"); });
+    EXPECT_EQ(static_cast<unsigned int>(Missing.m_Result), 0x80070000u | ERROR_RESOURCE_NAME_NOT_FOUND);
+    EXPECT_TRUE(FAILED(Caught([] { Application::Context::CompileShader(SHADER_RESOURCE_BLOSSOMS, "NoSuchEntry", "vs_4_0"); }).m_Result));
 }

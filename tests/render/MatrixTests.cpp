@@ -32,30 +32,12 @@ void ToClipSpace(const Vertex& Vertex, const Float4x4& View, const Float4x4& Pro
 }
 } // namespace
 
-TEST(Matrix, TransposeSwapsRowsAndColumns)
-{
-    Float4x4 Matrix;
-    for(int Row = 0; Row < 4; ++Row)
-        for(int Column = 0; Column < 4; ++Column)
-            Matrix.m[Row][Column] = static_cast<float>(Row * 4 + Column);
-    Float4x4 const Transposed = TransposeMatrix(Matrix);
-    for(int Row = 0; Row < 4; ++Row)
-        for(int Column = 0; Column < 4; ++Column)
-            EXPECT_EQ(Transposed.m[Row][Column], Matrix.m[Column][Row]);
-}
-
 TEST(Matrix, MultiplyIsRowTimesColumn)
 {
     Float4x4 const A { { { 1, 2, 0, 0 }, { 0, 1, 0, 0 }, { 0, 0, 1, 0 }, { 3, 0, 0, 1 } } };
     Float4x4 const B { { { 2, 0, 0, 0 }, { 0, 3, 0, 0 }, { 0, 0, 4, 0 }, { 0, 5, 0, 1 } } };
     float const Expected[4][4] { { 2, 6, 0, 0 }, { 0, 3, 0, 0 }, { 0, 0, 4, 0 }, { 6, 5, 0, 1 } };
     ExpectMatrix(MultiplyMatrix(A, B), Expected);
-}
-
-TEST(Matrix, ViewIsTranslationByHalfHeight)
-{
-    float const Expected[4][4] { { 1, 0, 0, 0 }, { 0, 1, 0, 0 }, { 0, 0, 1, 0 }, { 0, 0, 540, 1 } };
-    ExpectMatrix(MakeQuadViewMatrix(1080.0f), Expected);
 }
 
 TEST(Matrix, ProjectionEntriesAsSinglePrecision)
@@ -120,19 +102,4 @@ TEST(ConstantBuffer, StoresMatricesTransposed)
     EXPECT_EQ(FloatAt(64 + 3 * 16 + 2 * 4), 0.0f);
     EXPECT_EQ(Bits(FloatAt(128 + 2 * 16 + 3 * 4)), 0xBA831273u);
     EXPECT_EQ(FloatAt(128 + 3 * 16 + 2 * 4), 1.0f);
-}
-
-TEST(ConstantBuffer, Layout)
-{
-    EXPECT_EQ(sizeof(ConstantBuffer), 208u);
-    ConstantBuffer Data {};
-    Data.Resolution[0] = 1920.0f;
-    Data.Resolution[1] = 1080.0f;
-    Data.Time = 2.5f;
-    const unsigned char* const Bytes = reinterpret_cast<const unsigned char*>(&Data);
-    float Values[3];
-    std::memcpy(Values, Bytes + 192, sizeof Values);
-    EXPECT_EQ(Values[0], 1920.0f);
-    EXPECT_EQ(Values[1], 1080.0f);
-    EXPECT_EQ(Values[2], 2.5f);
 }

