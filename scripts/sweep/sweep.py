@@ -20,6 +20,7 @@ from console_lines import ConsoleLineError
 
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
 PERIOD = 10
+# What a run takes beyond its statistics periods, in seconds, until the first run has been timed.
 START_ESTIMATE = 8
 
 
@@ -53,24 +54,33 @@ def duration(value):
     return "%d min %02d s" % (minutes, rest) if minutes else "%d s" % rest
 
 
+def show_progress(index, count, remaining, chosen):
+    print("Run %d of %d, about %s left: %s" % (index + 1, count, duration(remaining), " ".join(chosen) or "defaults"),
+          flush=True)
+
+
+def show_rate(rate):
+    print("  %.2f presents per second" % rate, flush=True)
+
+
+def save_console(folder, index, lines):
+    with open(os.path.join(folder, "run-%02d.txt" % (index + 1)), "w", encoding="utf-8") as stream:
+        stream.write("".join(line + "\n" for line in lines.lines))
+
+
 def run_all(options, exe, folder, sweep):
-    periods = options.seconds // PERIOD
+    """Runs each combination in turn, writing the result files after each run; returns the table."""
     common = ["-Resolution", str(options.width), str(options.height), "-ShaderIndex", options.shader]
     combinations = axes.combinations(options.values)
     started = time.monotonic()
     for index, combination in enumerate(combinations):
-        done = len(sweep.results)
-        each = (time.monotonic() - started) / done if done else options.seconds + START_ESTIMATE
+        each = (time.monotonic() - started) / index if index else options.seconds + START_ESTIMATE
         chosen = axes.arguments(combination)
-        print("Run %d of %d, about %s left: %s" % (index + 1, len(combinations), duration(each * (len(combinations) - done)),
-                                                   " ".join(chosen) or "defaults"), flush=True)
-        arguments = common + chosen
-        lines, failure = run_combination(exe, arguments, periods,
-                                         lambda rate: print("  %.2f presents per second" % rate, flush=True))
+        show_progress(index, len(combinations), each * (len(combinations) - index), chosen)
+        lines, failure = run_combination(exe, common + chosen, sweep.periods, show_rate)
         print("  " + (failure or report.OK), flush=True)
-        with open(os.path.join(folder, "run-%02d.txt" % (index + 1)), "w", encoding="utf-8") as stream:
-            stream.write("".join(line + "\n" for line in lines.lines))
-        sweep.results.append(report.Result(combination, arguments, lines, failure))
+        save_console(folder, index, lines)
+        sweep.results.append(report.Result(combination, common + chosen, lines, failure))
         table = report.write(folder, sweep)
     return table
 

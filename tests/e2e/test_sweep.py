@@ -2,7 +2,6 @@
 combination, stops each run with Ctrl+C, and writes its CSV file, Markdown table and chart."""
 import csv
 import os
-import re
 import subprocess
 import tempfile
 import unittest
