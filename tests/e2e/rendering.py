@@ -21,12 +21,16 @@ def wine_environment(debug="-all"):
 class Run:
     """One background run of the program; use as a context manager so that it never outlives a test."""
 
-    def __init__(self, args, debug="-all"):
+    def __init__(self, args, debug="-all", group=False):
+        """group: the run gets a process group of its own, which interrupt() signals as a whole, as a
+        console's Ctrl+C reaches every process attached to it."""
+        self.group = group
         self.lines = []
         self.errors = []
         self._condition = threading.Condition()
         self._process = subprocess.Popen([WINE_RUN, EXE] + list(args), cwd=BUILD_DIR, env=wine_environment(debug),
-                                         stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+                                         stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
+                                         start_new_session=group)
         self._readers = [threading.Thread(target=self._read, args=(self._process.stdout, self.lines), daemon=True),
                          threading.Thread(target=self._read, args=(self._process.stderr, self.errors), daemon=True)]
         for reader in self._readers:
@@ -42,6 +46,8 @@ class Run:
         return self
 
     def __exit__(self, *exception):
+        if self.group and self.processes_left():
+            os.killpg(self._process.pid, signal.SIGKILL)
         if self._process.poll() is None:
             self._process.kill()
             self._process.wait(30)
@@ -74,7 +80,16 @@ class Run:
 
     def interrupt(self):
         """Sends SIGINT, which reaches the program as CTRL_C_EVENT."""
-        self._process.send_signal(signal.SIGINT)
+        if self.group:
+            os.killpg(self._process.pid, signal.SIGINT)
+        else:
+            self._process.send_signal(signal.SIGINT)
+
+    def processes_left(self):
+        """The ids of the processes of the run's own group that still run the program."""
+        completed = subprocess.run(["pgrep", "-g", str(self._process.pid), "-f", os.path.basename(EXE)],
+                                   stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+        return completed.stdout.decode().split()
 
     def wait(self, timeout=60):
         """Waits for the end of the run; returns its exit status after all output is read."""
