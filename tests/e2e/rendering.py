@@ -85,11 +85,17 @@ class Run:
         else:
             self._process.send_signal(signal.SIGINT)
 
-    def processes_left(self):
-        """The ids of the processes of the run's own group that still run the program."""
-        completed = subprocess.run(["pgrep", "-g", str(self._process.pid), "-f", os.path.basename(EXE)],
-                                   stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
-        return completed.stdout.decode().split()
+    def processes_left(self, timeout=0):
+        """The ids of the processes of the run's own group that still run the program, once there are
+        none or the time-out has passed."""
+        deadline = time.monotonic() + timeout
+        while True:
+            completed = subprocess.run(["pgrep", "-g", str(self._process.pid), "-f", os.path.basename(EXE)],
+                                       stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+            left = completed.stdout.decode().split()
+            if not left or time.monotonic() >= deadline:
+                return left
+            time.sleep(0.2)
 
     def wait(self, timeout=60):
         """Waits for the end of the run; returns its exit status after all output is read."""
