@@ -4,13 +4,10 @@ the time from the start of Lumivex.exe to its "Press Ctrl+C to exit..." line, an
 -Syntax run, each with and without -Debug, as medians over a number of runs, with their ratios.
 
     startup.py [--build BUILD] [--runs 3]
-
-Each rendering run is stopped by a Ctrl+C to its whole process group, as a console gives it.
 """
 import argparse
 import os
 import statistics
-import subprocess
 import sys
 import time
 
@@ -20,23 +17,16 @@ RESOLUTION = ["-Resolution", "640", "360"]
 # Self-debugging may cost this much more than the plain run.
 PROMPT_TARGET = 1.5
 SYNTAX_TARGET = 2.0
-STOP_TIME = 30
 
 
 def prompt_time(rendering, args):
-    """Seconds from the start to the prompt line of one rendering run."""
+    """Seconds from the start to the prompt line of one rendering run, which is then ended."""
     with rendering.Run(args, group=True) as run:
         start = time.monotonic()
         if not run.wait_for_line(PRESS, 300):
             sys.exit("Lumivex did not start: %s" % run.lines)
-        elapsed = time.monotonic() - start
-        run.interrupt()
-        try:
-            run.wait(STOP_TIME)
-        except subprocess.TimeoutExpired:
-            # The leaving context ends the run's processes.
-            print("A run with %s did not stop on Ctrl+C within %d s" % (" ".join(args), STOP_TIME), file=sys.stderr)
-    return elapsed
+        # Leaving the run ends its processes: Wine may hang on a Ctrl+C this early (see the tests).
+        return time.monotonic() - start
 
 
 def syntax_time(rendering, args):
