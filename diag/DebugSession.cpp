@@ -6,7 +6,6 @@
 #include "diag/ProcessReader.h"
 
 #include <dbghelp.h>
-#include <psapi.h>
 #include <shlwapi.h>
 
 #include <algorithm>
@@ -49,6 +48,9 @@ ParentProcessDebug::DebugSession::~DebugSession()
 
 void ParentProcessDebug::DebugSession::Run()
 {
+    // Should this copy end before its debuggee, the debuggee runs on without it.
+    if(!DebugSetProcessKillOnExit(FALSE))
+        throw LastErrorResult();
     WaitForDebugEventFunction const WaitForEvent = FindWaitForDebugEvent();
     for(;;)
     {
@@ -67,15 +69,21 @@ void ParentProcessDebug::DebugSession::Run()
         case EXCEPTION_DEBUG_EVENT:
             if(Event.u.Exception.ExceptionRecord.ExceptionCode == EXCEPTION_BREAKPOINT)
                 break;
-            // The debuggee's own handlers always run, whatever the report decided.
+            // The debuggee's own handlers always run, whatever the report decided. For Ctrl+C and
+            // Ctrl+Break that is its console control handler, which a handled status would skip;
+            // they are no failures and get no report.
             Status = DBG_EXCEPTION_NOT_HANDLED;
-            OnException(Event);
+            if(!IsConsoleControlException(Event.u.Exception.ExceptionRecord.ExceptionCode))
+                OnException(Event);
             break;
         case OUTPUT_DEBUG_STRING_EVENT:
             OnDebugString(Event.u.DebugString);
             break;
         case LOAD_DLL_DEBUG_EVENT:
             OnLoadModule(Event.u.LoadDll.hFile, Event.u.LoadDll.lpBaseOfDll);
+            break;
+        case UNLOAD_DLL_DEBUG_EVENT:
+            OnUnloadModule(Event.u.UnloadDll.lpBaseOfDll);
             break;
         }
         if(!ContinueDebugEvent(Event.dwProcessId, Event.dwThreadId, Status))
@@ -97,12 +105,19 @@ void ParentProcessDebug::DebugSession::OnLoadModule(HANDLE File, void* Base)
 {
     // The file handle that the system delivers with the event is the debugger's to close.
     ScopedHandle const Owner(File);
-    // Not every symbol handler learns of a process's modules by itself; tell it of each one.
-    if(m_SymbolState != SymbolState::Initialized)
-        return;
-    wchar_t Path[MAX_PATH] {};
-    GetModuleFileNameExW(m_Process.Get(), static_cast<HMODULE>(Base), Path, MAX_PATH);
-    SymLoadModuleExW(m_Process.Get(), File, Path[0] ? Path : nullptr, nullptr, reinterpret_cast<uintptr_t>(Base), 0, nullptr, 0);
+    uint64_t const Address = reinterpret_cast<uintptr_t>(Base);
+    uint64_t Size;
+    if(ProcessReader(m_Process.Get(), m_Modules).ReadImageSize(Address, Size))
+        m_Modules.Add(Address, Size);
+}
+
+void ParentProcessDebug::DebugSession::OnUnloadModule(void* Base)
+{
+    uint64_t const Address = reinterpret_cast<uintptr_t>(Base);
+    m_Modules.Remove(Address);
+    // The symbol handler may have been given the module for a description.
+    if(m_SymbolState == SymbolState::Initialized)
+        SymUnloadModule64(m_Process.Get(), Address);
 }
 
 void ParentProcessDebug::DebugSession::OnException(const DEBUG_EVENT& Event)
@@ -115,7 +130,7 @@ void ParentProcessDebug::DebugSession::OnException(const DEBUG_EVENT& Event)
     }
     EXCEPTION_RECORD Record = Event.u.Exception.ExceptionRecord;
     std::wstring DumpTag = InitialDumpTag(Record);
-    if(!m_Debug.DescribeException(ProcessReader(m_Process.Get()), Record, DumpTag))
+    if(!m_Debug.DescribeException(ProcessReader(m_Process.Get(), m_Modules), Record, DumpTag))
         return;
     WriteMiniDump(Event.dwProcessId, m_Process, Event.dwThreadId, &Record, DumpNameParts(DumpTag), m_DumpType);
 }
@@ -133,7 +148,7 @@ void ParentProcessDebug::DebugSession::OnDebugString(const OUTPUT_DEBUG_STRING_I
 {
     if(m_Debug.m_DisableDebugOutput || !m_Debug.m_OutputHandler)
         return;
-    ProcessReader const Reader(m_Process.Get());
+    ProcessReader const Reader(m_Process.Get(), m_Modules);
     uint64_t const Address = reinterpret_cast<uintptr_t>(Information.lpDebugStringData);
     size_t const Count = std::min<size_t>(Information.nDebugStringLength, g_DebugStringSize - 1);
     if(Count == 0)

@@ -1,8 +1,9 @@
 #pragma once
 
-#include "diag/ParentProcessDebug.h"
+#include "diag/ModuleList.h"
 
-// One debugging run of the debugger copy: the debuggee handle, the symbol handler and the dump counter.
+// One debugging run of the debugger copy: the debuggee handle, the symbol handler, the debuggee's
+// modules and the dump counter.
 // The run's teardown (symbol cleanup, detaching, closing the handle) is the destructor's.
 class ParentProcessDebug::DebugSession
 {
@@ -25,6 +26,7 @@ private:
 
     void OnCreateProcess(const CREATE_PROCESS_DEBUG_INFO& Information);
     void OnLoadModule(HANDLE File, void* Base);
+    void OnUnloadModule(void* Base);
     void OnException(const DEBUG_EVENT& Event);
     void OnDebugString(const OUTPUT_DEBUG_STRING_INFO& Information) const;
     std::vector<std::wstring> DumpNameParts(const std::wstring& DumpTag);
@@ -34,5 +36,6 @@ private:
     DWORD m_DumpType;
     ScopedHandle m_Process;
     SymbolState m_SymbolState = SymbolState::NoProcess;
+    ModuleList m_Modules;
     int m_DumpCounter = 0;
 };

@@ -1,12 +1,14 @@
 #include "diag/DebuggeeReader.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
 
 namespace
 {
 constexpr uint64_t g_PageSize = 4096;
-}
+constexpr uint64_t g_ImageSizeOffset = offsetof(IMAGE_NT_HEADERS64, OptionalHeader) + offsetof(IMAGE_OPTIONAL_HEADER64, SizeOfImage);
+} // namespace
 
 bool ParentProcessDebug::DebuggeeReader::ReadText(uint64_t Address, size_t BufferSize, std::string& Text) const
 {
@@ -30,4 +32,15 @@ bool ParentProcessDebug::DebuggeeReader::ReadText(uint64_t Address, size_t Buffe
         Remaining -= Size;
     }
     return Any;
+}
+
+bool ParentProcessDebug::DebuggeeReader::ReadImageSize(uint64_t Base, uint64_t& Size) const
+{
+    LONG Headers;
+    DWORD ImageSize;
+    if(!ReadValue(Base + offsetof(IMAGE_DOS_HEADER, e_lfanew), Headers)
+        || !ReadValue(Base + static_cast<uint32_t>(Headers) + g_ImageSizeOffset, ImageSize))
+        return false;
+    Size = ImageSize;
+    return true;
 }

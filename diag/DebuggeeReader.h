@@ -27,4 +27,6 @@ public:
     // page at a time, so that one that ends just before unreadable memory is still read; false when
     // not even its first byte can be read.
     bool ReadText(uint64_t Address, size_t BufferSize, std::string& Text) const;
+    // The size of the image mapped at Base, as its PE headers give it; false when they cannot be read.
+    bool ReadImageSize(uint64_t Base, uint64_t& Size) const;
 };

@@ -50,6 +50,7 @@ BOOL ParentProcessDebug::RunDebugger(const Arguments& Arguments, std::function<v
 
 void ParentProcessDebug::DebugProcess(DWORD ProcessId, DWORD DumpType, HANDLE ReadyEvent)
 {
+    OutliveConsoleControl();
     if(!DebugActiveProcess(ProcessId))
         throw LastErrorResult();
     if(ReadyEvent)

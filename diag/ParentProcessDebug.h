@@ -44,6 +44,7 @@ public:
 
     class DebuggeeReader;
     class ProcessReader;
+    class ModuleList;
     class DebugSession;
     struct ThrownObject;
 
@@ -61,6 +62,10 @@ public:
     static bool FindTarget(const Arguments& Arguments, Target& Target);
 
     void DebugProcess(DWORD ProcessId, DWORD DumpType, HANDLE ReadyEvent);
+    // Keeps the debugger copy through the console's control events, which reach its debuggee too.
+    static void OutliveConsoleControl();
+    // Whether the debuggee raised the exception for its debugger's sake on a Ctrl+C or Ctrl+Break.
+    static bool IsConsoleControlException(DWORD Code) noexcept;
     // Prints the line of one exception when the filter accepts it; TRUE when it is to be dumped.
     BOOL DescribeException(const DebuggeeReader& Reader, const EXCEPTION_RECORD& Record, std::wstring& DumpTag);
     // Shows one debug string of the debuggee, trimmed, unless the output is disabled.

@@ -1,12 +1,14 @@
 #pragma once
 
 #include "diag/DebuggeeReader.h"
+#include "diag/ModuleList.h"
 
-// Reads a debuggee through its process handle and the debug-help library's module list.
+// Reads a debuggee through its process handle, the debug-help library's module list and the modules
+// that the debug events told of.
 class ParentProcessDebug::ProcessReader : public ParentProcessDebug::DebuggeeReader
 {
 public:
-    explicit ProcessReader(HANDLE Process) noexcept : m_Process(Process)
+    ProcessReader(HANDLE Process, const ModuleList& Modules) noexcept : m_Process(Process), m_Modules(Modules)
     {
     }
 
@@ -14,5 +16,8 @@ public:
     std::wstring ModulePath(uint64_t Address) const override;
 
 private:
+    bool LoadModuleSymbols(uint64_t Address) const;
+
     HANDLE m_Process;
+    const ModuleList& m_Modules;
 };

@@ -15,14 +15,16 @@ FRAME_CHANNEL = "trace+dxgi"
 PRESENT = re.compile(r"[0-9a-f]+:trace:dxgi:d3d11_swapchain_Present .*")
 # Frames after which a run has made its resources (see Run.interrupt).
 SETTLED = 30
-wine_environment = environment
 
 
 class Run:
     """One background run of the program; use as a context manager so that it never outlives a test.
     With frames, Wine traces every present, so that the test can wait for frames (see interrupt)."""
 
-    def __init__(self, args, debug="-all", frames=False):
+    def __init__(self, args, debug="-all", frames=False, group=False):
+        """group: the run gets a process group of its own, which interrupt() signals as a whole, as a
+        console's Ctrl+C reaches every process attached to it."""
+        self.group = group
         self.lines = []
         self.errors = []
         self._condition = threading.Condition()
@@ -30,7 +32,8 @@ class Run:
         if frames:
             debug += "," + FRAME_CHANNEL
         self._process = subprocess.Popen([WINE_RUN, EXE] + list(args), cwd=BUILD_DIR, env=environment(debug),
-                                         stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+                                         stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
+                                         start_new_session=group)
         self._readers = [threading.Thread(target=self._read, args=(self._process.stdout, self.lines), daemon=True),
                          threading.Thread(target=self._read, args=(self._process.stderr, self.errors), daemon=True)]
         for reader in self._readers:
@@ -46,6 +49,8 @@ class Run:
         return self
 
     def __exit__(self, *exception):
+        if self.group and self.processes_left():
+            os.killpg(self._process.pid, signal.SIGKILL)
         if self._process.poll() is None:
             self._process.kill()
             self._process.wait(30)
@@ -91,7 +96,22 @@ class Run:
         "Stopping" line. So a run with frames is interrupted once its first frames are out."""
         if self._frames and not self.wait_for_frames(SETTLED):
             raise AssertionError("no frame before the interrupt: %r" % self.lines)
-        self._process.send_signal(signal.SIGINT)
+        if self.group:
+            os.killpg(self._process.pid, signal.SIGINT)
+        else:
+            self._process.send_signal(signal.SIGINT)
+
+    def processes_left(self, timeout=0):
+        """The ids of the processes of the run's own group that still run the program, once there are
+        none or the time-out has passed."""
+        deadline = time.monotonic() + timeout
+        while True:
+            completed = subprocess.run(["pgrep", "-g", str(self._process.pid), "-f", os.path.basename(EXE)],
+                                       stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+            left = completed.stdout.decode().split()
+            if not left or time.monotonic() >= deadline:
+                return left
+            time.sleep(0.2)
 
     def wait(self, timeout=60):
         """Waits for the end of the run; returns its exit status after all output is read."""

@@ -5,6 +5,7 @@ import subprocess
 import unittest
 
 from lumivex import BUILD_DIR, SOURCE_DIR, WINE_RUN, environment, run_lumivex
+from rendering import Run
 
 DEBUGGEE = os.path.join(BUILD_DIR, "TestDebuggee.exe")
 DUMP_PATTERN = os.path.join(BUILD_DIR, "Lumivex.exe-*-DebugException-*.dmp")
@@ -13,6 +14,9 @@ ENUM_ADAPTERS_TRACE = re.compile(
     r"expression m_Factory2->EnumAdapters1\(m_Configuration\.m_AdapterIndex, m_Adapter1\.GetAddressOf\(\)\)")
 COM_EXCEPTION_LINE = "Exception: Module Lumivex.exe, ComException, 0x887A0002"
 FAILURE_LINE = "Exception: 0x887A0002 Unknown exception"
+PRESS = "Press Ctrl+C to exit..."
+CTRL_C_LINES = [r"^ApplicationRun\.cpp\(\d+\): Application::InternalHandlerRoutine: Type CTRL_C_EVENT$",
+                r"^Stopping: CTRL_C_EVENT$"]
 
 
 def source_line(path, text):
@@ -70,8 +74,11 @@ class DebuggerOfAnotherProcess(DumpsRemoved):
     # The access violation and the CLR exception show as the bare word; the runtime error's message
     # is shown as it is, line end included.
     SYSTEM_LINES = ["Exception: ", "Windows Runtime error: the parameter is incorrect.", "", "Exception: "]
-    OWN_THROW_LINE = "Exception: Module TestDebuggee.exe, ComException, 0x887A0002, No adapter at this index"
-    TAGS = ["0x80070057", "0x887A0005", "0xE06D7363", "0xE06D7363", "0x887A0022", "0xC0000005", "0x80131509", "0x887A0002"]
+    # Then the debuggee's own throws: from its executable and from a module it loads.
+    OWN_THROW_LINES = ["Exception: Module TestDebuggee.exe, ComException, 0x887A0002, No adapter at this index",
+                       "Exception: Module TestDebuggeeModule.dll, HRESULT, 0x80004001"]
+    TAGS = ["0x80070057", "0x887A0005", "0xE06D7363", "0xE06D7363", "0x887A0022", "0xC0000005", "0x80131509", "0x887A0002",
+            "0x80004001"]
 
     def expected_dumps(self, pid):
         return {"Lumivex.exe-%d-DebugException-%d-%s.dmp" % (pid, counter, tag) for counter, tag in enumerate(self.TAGS)}
@@ -79,13 +86,13 @@ class DebuggerOfAnotherProcess(DumpsRemoved):
     def test_debug_strings_exceptions_and_dumps(self):
         pid, lines = self.debug()
         self.assertEqual(lines, ["Debuggee attached"] + self.EXCEPTION_LINES + ["Caf? au lait"] + self.SYSTEM_LINES
-                         + [self.OWN_THROW_LINE, "Debuggee done"])
+                         + self.OWN_THROW_LINES + ["Debuggee done"])
         self.assertEqual(set(dumps()), self.expected_dumps(pid))
         self.assertTrue(all(is_minidump(name) for name in dumps()))
 
     def test_disabled_debug_output_keeps_exceptions(self):
         pid, lines = self.debug("-DisableDebugOutput")
-        self.assertEqual(lines, self.EXCEPTION_LINES + self.SYSTEM_LINES + [self.OWN_THROW_LINE])
+        self.assertEqual(lines, self.EXCEPTION_LINES + self.SYSTEM_LINES + self.OWN_THROW_LINES)
         self.assertEqual(set(dumps()), self.expected_dumps(pid))
 
 
@@ -133,6 +140,23 @@ class SelfDebugging(DumpsRemoved):
                  "m_SwapChain2 || " % source_line("render/Context.cpp", "CHECK_CONDITION(m_SwapChain2 "))
         self.assertTrue([line for line in lines if line.startswith(trace)], lines)
         self.assertTrue(lines[-1].startswith("Exception: 0x80FF01E5 Failed to object IDXGISwapChain2 "), lines)
+
+    def test_ctrl_c_to_the_console_stops_the_run_in_order(self):
+        # A console's Ctrl+C reaches every process attached to it: the program and its debugger copy.
+        # Wine may hang on a Ctrl+C during the first frames, so it comes with the first statistics line.
+        with Run(["-Debug", "-Resolution", "640", "360"], group=True) as run:
+            self.assertTrue(run.wait_for_pattern(r"Statistics: .*", 120), run.lines)
+            run.interrupt()
+            status = run.wait()
+            left = run.processes_left(timeout=30)
+        self.assertEqual(status, 0)
+        self.assertEqual(left, [])
+        # The handler's trace line comes from the debugger copy, which forwards it.
+        tail = [line for line in run.lines[run.lines.index(PRESS) + 1:] if not line.startswith("Statistics: ")]
+        self.assertEqual(len(tail), len(CTRL_C_LINES), tail)
+        for line, expected in zip(tail, CTRL_C_LINES):
+            self.assertRegex(line, expected)
+        self.assertEqual(dumps(), {})
 
     def test_attach_request_without_a_process_is_an_ordinary_run(self):
         lines = self.failed_run("-ParentProcessDebug", "0")

@@ -1,7 +1,8 @@
 // A debuggee for the self-debugging tests: prints its process id, waits for a debugger, then writes
 // debug strings and raises the exceptions whose descriptions the tests compare, in a fixed order.
 // The exceptions are raised the way an MSVC build throws (hand-built x64 throw information),
-// the way this toolchain throws, and as system exceptions; its own handler continues each one.
+// the way this toolchain throws, and as system exceptions; its own handler continues each one. The
+// last throw comes from a module that it loads for it.
 #include "diag/ComException.h"
 #include "diag/ParentProcessDebug.h"
 
@@ -150,6 +151,17 @@ void ThrowOwnException()
     }
 }
 
+void ThrowFromModule()
+{
+    HMODULE const Module = LoadLibraryW(L"TestDebuggeeModule.dll");
+    if(!Module)
+        return;
+    auto const Throw = reinterpret_cast<void (*)()>(reinterpret_cast<void*>(GetProcAddress(Module, "ThrowFromModule")));
+    if(Throw)
+        Throw();
+    FreeLibrary(Module);
+}
+
 void RaiseSystemExceptions()
 {
     // Naming a thread is no error.
@@ -189,6 +201,7 @@ int main()
     // parameters, so the system's exceptions come first.
     RaiseSystemExceptions();
     ThrowOwnException();
+    ThrowFromModule();
     OutputDebugStringW(L"Debuggee done...");
     return 0;
 }
