@@ -64,7 +64,7 @@ def main():
     plain, (width, height) = lumivex_rate(rendering, common, periods)
     overlay, _ = lumivex_rate(rendering, common + ["-OverlayMode", "1"], periods)
     # The program's window is sized for a border it does not have: the loop takes the swap chain's size.
-    clear = clear_present_rate(options.build, rendering.wine_environment(), width, height, periods * PERIOD)
+    clear = clear_present_rate(options.build, rendering.environment(), width, height, periods * PERIOD)
 
     print("Frame size %d x %d, %d s per run, shader %d" % (width, height, periods * PERIOD, options.shader))
     print("Lumivex                 %8.2f frames per second" % plain)
