@@ -41,8 +41,8 @@ VS_Output VS(VS_Input Input)
 
 // One layer of the network at zoom phase Phase (0 to 1, repeating): a triangular lattice of
 // jittered, twinkling points, each triangle's three links drawn as thin lines that fade with
-// their length; a point brightens slowly and goes out at once. The layer comes nearer as its phase grows, fading in and out on the way, and
-// takes a new lattice each time round.
+// their length; a point brightens slowly and goes out at once. The layer comes nearer as its
+// phase grows, fading in and out on the way, and takes a new lattice each time round.
 #define NETWORK_LAYER(Offset) \
 { \
     float Phase = Offset; \
