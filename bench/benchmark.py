@@ -1,45 +1,59 @@
 #!/usr/bin/env python3
-"""Frame rates on the current X display, one run after another at the same size for the same time:
-Lumivex.exe with and without its overlay, and a minimal clear-and-present loop (ClearPresent.exe).
+"""Frame rates on the current X display, one run after another at the same size: each picture of
+Lumivex.exe against the flat quad of LumivexFlatQuad.exe, which is the same program with the cheapest
+picture that the pictures' interface allows.
 
-    benchmark.py [--build BUILD] [--width W] [--height H] [--seconds S] [--shader N]
+    benchmark.py [--build BUILD] [--width W] [--height H] [--seconds S] [--shaders N ...] [--references]
 
-Lumivex reports its rate on its own "Statistics:" line, every 10 s; the comparison loop runs as long.
+A run's rate is the mean of its "Statistics:" lines after the first, whose period holds the start-up
+(one line every 10 s). Each picture's run is followed by a run of the flat quad, and the ratio is the
+picture's rate over that flat quad's. With --references, the flat quad with its overlay and a bare
+clear-and-present loop (ClearPresent.exe) follow.
 """
 import argparse
 import os
 import re
+import signal
 import subprocess
 import sys
-import time
 
+# scripts/wine-run.sh takes the Wine prefix of the build folder that it runs in.
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), ".."))
-SWAP_CHAIN = r"DXGI SwapChain: (\d+) x (\d+), .*"
+WINE_RUN = os.path.join(ROOT, "scripts", "wine-run.sh")
+SWAP_CHAIN = re.compile(r"DXGI SwapChain: (\d+) x (\d+), .*")
 STATISTICS = re.compile(r"Statistics: PresentCount \+(\d+) \(\+([0-9.]+) per second\)")
 CLEAR_PRESENT = re.compile(r"ClearPresent: (\d+) presents in ([0-9.]+) s \(([0-9.]+) per second\)")
 PERIOD = 10
+PICTURES = ("Blossoms", "Ribbons", "Network", "Outlines")
 
 
-def lumivex_rate(rendering, args, periods):
-    """The mean rate of the first full statistics periods of one run, and its frame size."""
-    with rendering.Run(args) as run:
-        if not run.wait_for_line("Press Ctrl+C to exit...", 120):
-            sys.exit("Lumivex did not start: %s" % run.lines)
-        size = run.wait_for_pattern(SWAP_CHAIN, 0)
-        rates = []
-        while len(rates) < periods:
-            rates = [float(match.group(2)) for match in map(STATISTICS.fullmatch, list(run.lines)) if match][:periods]
-            if len(rates) < periods and not run.running():
-                sys.exit("Lumivex ended early: %s" % run.lines)
-            time.sleep(0.5)
-        run.interrupt()
-        run.wait(60)
-    return sum(rates) / len(rates), (int(size.group(1)), int(size.group(2)))
+def program_rate(build, exe, args, periods):
+    """The mean rate of the statistics periods after the first, and the swap chain's size."""
+    process = subprocess.Popen([WINE_RUN, os.path.join(build, exe)] + args, cwd=build,
+                               stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+    size, rates, lines = None, [], []
+    try:
+        for raw in process.stdout:
+            lines.append(raw.decode("utf-8", "replace").rstrip("\r\n"))
+            swap_chain, statistics = SWAP_CHAIN.fullmatch(lines[-1]), STATISTICS.fullmatch(lines[-1])
+            size = size or swap_chain and (int(swap_chain.group(1)), int(swap_chain.group(2)))
+            rates += [float(statistics.group(2))] if statistics else []
+            if len(rates) > periods:
+                break
+        else:
+            sys.exit("%s ended early: %s" % (exe, lines))
+        process.send_signal(signal.SIGINT)
+        process.wait(60)
+    finally:
+        if process.poll() is None:
+            process.kill()
+            process.wait(30)
+    return sum(rates[1:]) / periods, size
 
 
-def clear_present_rate(build, env, width, height, seconds):
-    completed = subprocess.run([os.path.join(ROOT, "scripts", "wine-run.sh"), os.path.join(build, "ClearPresent.exe"),
-                                str(width), str(height), str(seconds)], cwd=build, env=env, stdout=subprocess.PIPE,
+def clear_present_rate(build, width, height, seconds):
+    completed = subprocess.run([WINE_RUN, os.path.join(build, "ClearPresent.exe"), str(width), str(height), str(seconds)],
+                               cwd=build, stdout=subprocess.PIPE,
                                stderr=subprocess.DEVNULL, timeout=seconds + 120, check=True)
     match = CLEAR_PRESENT.search(completed.stdout.decode())
     if not match:
@@ -52,26 +66,36 @@ def main():
     parser.add_argument("--build", default=os.environ.get("LUMIVEX_BUILD_DIR", os.path.join(ROOT, "build")))
     parser.add_argument("--width", type=int, default=1920)
     parser.add_argument("--height", type=int, default=1080)
-    parser.add_argument("--seconds", type=int, default=20, help="a multiple of 10")
-    parser.add_argument("--shader", type=int, default=0)
+    parser.add_argument("--seconds", type=int, default=20, help="measured time per run, a multiple of 10")
+    parser.add_argument("--shaders", type=int, nargs="+", default=list(range(len(PICTURES))), choices=range(len(PICTURES)))
+    parser.add_argument("--references", action="store_true", help="also the overlay's cost and a clear-and-present loop")
     options = parser.parse_args()
-    os.environ["LUMIVEX_BUILD_DIR"] = os.path.abspath(options.build)
-    sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
-    import rendering
-
+    build = os.path.abspath(options.build)
     periods = max(options.seconds // PERIOD, 1)
-    common = ["-Resolution", str(options.width), str(options.height), "-ShaderIndex", str(options.shader)]
-    plain, (width, height) = lumivex_rate(rendering, common, periods)
-    overlay, _ = lumivex_rate(rendering, common + ["-OverlayMode", "1"], periods)
-    # The program's window is sized for a border it does not have: the loop takes the swap chain's size.
-    clear = clear_present_rate(options.build, rendering.environment(), width, height, periods * PERIOD)
+    size = ["-Resolution", str(options.width), str(options.height)]
 
-    print("Frame size %d x %d, %d s per run, shader %d" % (width, height, periods * PERIOD, options.shader))
-    print("Lumivex                 %8.2f frames per second" % plain)
-    print("Lumivex with overlay    %8.2f frames per second" % overlay)
-    print("Clear and present       %8.2f frames per second" % clear)
-    print("Lumivex / clear         %8.3f" % (plain / clear))
-    print("Overlay cost            %8.2f ms per frame" % (1000 / overlay - 1000 / plain))
+    rows = []
+    for shader in options.shaders:
+        picture, (width, height) = program_rate(build, "Lumivex.exe", size + ["-ShaderIndex", str(shader)], periods)
+        flat, _ = program_rate(build, "LumivexFlatQuad.exe", size, periods)
+        rows.append((shader, picture, flat))
+        print("%d %-9s %8.2f  flat quad %8.2f  ratio %6.3f" % (shader, PICTURES[shader], picture, flat, picture / flat),
+              file=sys.stderr, flush=True)
+
+    print("Frame size %d x %d, %d s measured per run after %d s of start-up" % (width, height, periods * PERIOD, PERIOD))
+    print("Picture          frames per second   flat quad   picture / flat quad")
+    for shader, picture, flat in rows:
+        print("%d %-9s       %8.2f        %8.2f   %8.3f" % (shader, PICTURES[shader], picture, flat, picture / flat))
+    if options.references:
+        plain, _ = program_rate(build, "LumivexFlatQuad.exe", size, periods)
+        overlay, _ = program_rate(build, "LumivexFlatQuad.exe", size + ["-OverlayMode", "1"], periods)
+        # The program's window is sized for a border it does not have: the loop takes the swap chain's size.
+        clear = clear_present_rate(build, width, height, periods * PERIOD)
+        print("Flat quad               %8.2f frames per second" % plain)
+        print("Flat quad with overlay  %8.2f frames per second" % overlay)
+        print("Clear and present       %8.2f frames per second" % clear)
+        print("Flat quad / clear       %8.3f" % (plain / clear))
+        print("Overlay cost            %8.2f ms per frame" % (1000 / overlay - 1000 / plain))
 
 
 if __name__ == "__main__":

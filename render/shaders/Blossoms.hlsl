@@ -36,50 +36,33 @@ VS_Output VS(VS_Input Input)
 }
 
 
-// One layer of blossoms. The frame, turned by the angle whose cosine and sine are Tilt, is cut
-// into cells of 1 / Scale with rows shifted against each other; each cell holds at most one
-// five-petalled blossom that sways, tilts and turns while the layer scrolls down and sideways.
-// Spin is the layer's turn as (cosine, sine) of five times its angle and Sway the (sine, cosine)
-// of its sway angle; each blossom adds its own phase and turns one way or the other.
-// Blur widens the edges toward the top and bottom of the frame; Weight below 1 lets the sky
-// show through the far layers.
-#define BLOSSOM_LAYER(Scale, Tilt, Fall, Drift, Seed, Spin, Sway, Blur, Weight) \
+// One layer of blossoms. The frame is cut into cells of 1 / Scale with rows shifted against each
+// other; each cell holds at most one five-petalled blossom, set by one hash of the cell, while the
+// layer scrolls and sways by Shift. Turn (+0.5 or -0.5) sets the way the petals point; a blossom is
+// pink, paler toward the rim. Its edge widens toward the top and bottom of the frame by Blur;
+// Weight below 1 lets the sky show through the far layers.
+#define BLOSSOM_LAYER(Scale, Shift, Seed, Turn, Blur, Weight) \
 { \
-    float2 Cell = float2(dot(Point, Tilt), dot(Point, float2(-Tilt.y, Tilt.x))) * Scale; \
-    Cell += float2(Time * Drift + Seed, Time * Fall + Seed * 1.37); \
+    float2 Cell = Point * Scale + Shift; \
     Cell.x += floor(Cell.y) * 0.37; \
     float2 Index = floor(Cell); \
-    float2 Local = Cell - Index - 0.5; \
-    float3 Hash = float3(Index.x, Index.y, Index.x + Index.y + Seed) * float3(0.1031, 0.1030, 0.0973); \
+    float Hash = dot(Index, float2(0.1031, 0.3717)) + Seed; \
     Hash = Hash - floor(Hash); \
-    Hash += dot(Hash, Hash.yzx + 33.33); \
-    Hash = (Hash.xxy + Hash.yzz) * Hash.zyx; \
+    Hash = Hash * (Hash + 19.19); \
     Hash = Hash - floor(Hash); \
-    float2 Phase = normalize(Hash.xy - 0.499); \
-    float Turn = floor(Hash.z * 2.0) * 2.0 - 1.0; \
-    float2 Rotation = float2(Phase.x * Spin.x - Phase.y * Spin.y * Turn, Phase.y * Spin.x + Phase.x * Spin.y * Turn); \
-    float Swing = Phase.x * Sway.x + Phase.y * Sway.y; \
-    float Radius = 0.12 + 0.05 * Hash.z; \
-    float2 Delta = Local - (Hash.xy - 0.5) * 0.3 - float2(Swing * 0.04, 0.0); \
-    Delta.x = Delta.x * (1.15 + 0.15 * Swing); \
+    float Other = Hash * 7.31; \
+    Other = Other - floor(Other); \
+    float2 Delta = Cell - Index - float2(Hash, Other) * 0.3 - 0.35; \
     float Distance = length(Delta); \
-    float2 Direction = Delta * (1.0 / max(Distance, 0.0001)); \
-    float C2 = Direction.x * Direction.x; \
-    float S2 = Direction.y * Direction.y; \
-    float Cos5 = Direction.x * (16.0 * C2 * C2 - 20.0 * C2 + 5.0); \
-    float Sin5 = Direction.y * (16.0 * S2 * S2 - 20.0 * S2 + 5.0); \
-    float Petal = 0.5 + 0.5 * (Cos5 * Rotation.x + Sin5 * Rotation.y); \
+    float Across = Delta.x / Distance; \
+    float C2 = Across * Across; \
+    float Petal = 0.5 + Turn * Across * ((16.0 * C2 - 20.0) * C2 + 5.0); \
     float Gap = (1.0 - Petal) * (1.0 - Petal); \
-    float Tip = Petal * Petal; \
-    Tip = Tip * Tip; \
-    Tip = Tip * Tip; \
-    float Outline = Radius * (1.0 - 0.5 * Gap * Gap - 0.12 * Tip * Tip); \
-    float Edge = Scale / Resolution.y * 1.5 + Focus * Focus * Blur; \
-    float Cover = saturate((Outline - Distance) / Edge + 0.5) * saturate((0.68 - Hash.z) * 200.0); \
-    float Shade = saturate(Distance / Radius); \
-    float3 Bloom = float3(0.90, 0.38, 0.58) + float3(0.10, 0.50, 0.35) * Shade; \
-    Bloom += float3(0.1, 0.42, -0.5) * saturate(0.7 - Shade * 4.0); \
-    Colour = lerp(Colour, Bloom, Cover * Weight); \
+    float Radius = 0.12 + 0.05 * Other; \
+    float Sharpness = 1.0 / (Scale / Resolution.y * 1.5 + Focus * Blur); \
+    float Cover = saturate((Radius - Radius * 0.5 * Gap * Gap - Distance) * Sharpness + 0.5); \
+    Cover = Cover * saturate((0.68 - Hash) * 200.0) * Weight; \
+    Colour += Cover * (float3(0.868, 0.22, 0.468) - Colour + float3(0.8, 4.0, 2.8) * Distance); \
 }
 
 float4 PS(VS_Output Input) : SV_Target
@@ -87,18 +70,15 @@ float4 PS(VS_Output Input) : SV_Target
     float2 Picture = Input.Color.rg;
     float2 Point = float2(Picture.x * Resolution.x / Resolution.y, Picture.y);
     float3 Colour = lerp(float3(0.97, 0.98, 1.0), float3(0.16, 0.40, 0.84), Picture.y * (1.25 - 0.25 * Picture.y));
-    // 0 on the frame's middle row, 1 at its top and bottom edges.
-    float Focus = abs(Picture.y - 0.5) * 2.0;
-    // Sines of the turn and sway angles: a parabola per half turn, corrected once.
-    float4 Angle = float4(Time * 1.5, Time * 1.5 + 1.5707963, Time * 0.8, Time * 0.8 + 1.5707963) * 0.15915494;
+    // 0 on the frame's middle row, 1 at its top and bottom edges, growing faster toward them.
+    float Focus = Picture.y * 2.0 - 1.0;
+    Focus = Focus * Focus;
+    // The sway's sine, a parabola per half turn; the near layers sway twice as fast.
+    float2 Angle = Time * float2(0.127324, 0.254648);
     Angle = Angle - floor(Angle + 0.5);
-    float4 Wave = 8.0 * Angle - 16.0 * Angle * abs(Angle);
-    Wave = 0.225 * (Wave * abs(Wave) - Wave) + Wave;
-    float2 Spin = Wave.yx;
-    float2 Sway = Wave.zw;
-    float2 FastSway = float2(2.0 * Wave.z * Wave.w, Wave.w * Wave.w - Wave.z * Wave.z);
-    BLOSSOM_LAYER(9.0, float2(0.985, 0.174), 0.030, 0.012, 3.1, Spin, Sway, 0.04, 0.55)
-    BLOSSOM_LAYER(5.5, float2(0.966, -0.259), 0.050, -0.018, 11.7, float2(Spin.x, -Spin.y), FastSway, 0.09, 0.78)
-    BLOSSOM_LAYER(3.2, float2(1.0, 0.0), 0.085, 0.025, 27.3, Spin, FastSway, 0.16, 1.0)
+    float2 Sway = (8.0 * Angle - 16.0 * Angle * abs(Angle)) * 0.08;
+    BLOSSOM_LAYER(9.0, float2(Time * 0.012 + 3.1 + Sway.x, Time * 0.030 + 4.247), 0.31, 0.5, 0.04, 0.55)
+    BLOSSOM_LAYER(5.5, float2(Time * -0.018 + 11.7 + Sway.y, Time * 0.050 + 16.03), 0.57, -0.5, 0.09, 0.78)
+    BLOSSOM_LAYER(3.2, float2(Time * 0.025 + 27.3 + Sway.y, Time * 0.085 + 37.4), 0.83, 0.5, 0.16, 1.0)
     return float4(Colour, 1.0);
 }

@@ -41,8 +41,8 @@ VS_Output VS(VS_Input Input)
 
 // One layer of the network at zoom phase Phase (0 to 1, repeating): a triangular lattice of
 // jittered, twinkling points, each triangle's three links drawn as thin lines that fade with
-// their length. The layer comes nearer as its phase grows, fading in and out on the way, and
-// takes a new lattice each time round.
+// their length; a point brightens slowly and goes out at once. The layer comes nearer as its
+// phase grows, fading in and out on the way, and takes a new lattice each time round.
 #define NETWORK_LAYER(Offset) \
 { \
     float Phase = Offset; \
@@ -60,7 +60,6 @@ VS_Output VS(VS_Input Input)
     float3 Row = Corner.y + float3(0.0, Upper, 1.0); \
     float3 Hash = FRACTION(Column * 0.1031 + Row * 0.4137 + Round * 0.0719); \
     Hash = Hash * (Hash + 33.33); \
-    Hash = Hash * (Hash + Hash); \
     Hash = Hash - floor(Hash); \
     float3 Other = Hash * 7.77; \
     Other = Other - floor(Other) - 0.5; \
@@ -76,10 +75,8 @@ VS_Output VS(VS_Input Input)
     float2 QBC = B + BC * saturate(-dot(B, BC) / Length.y); \
     float2 QAC = A + AC * saturate(-dot(A, AC) / Length.z); \
     float3 Near = float3(dot(QAB, QAB), dot(QBC, QBC), dot(QAC, QAC)); \
-    float3 Link = saturate(1.6 - Length * 2.2) * saturate((FRACTION(Hash + Hash.yzx) - 0.3) * 20.0); \
-    Lines += dot(saturate(0.0002 / (Near + 0.0002) - 0.02), Link) * Fade; \
-    float3 Twinkle = 1.0 - FRACTION(Hash * 5.3 + Time * 0.3); \
-    Twinkle = Twinkle * Twinkle; \
+    Lines += dot(saturate(0.0002 / (Near + 0.0002) - 0.02), saturate(1.6 - Length * 2.2)) * Fade; \
+    float3 Twinkle = FRACTION(Hash * 5.3 + Time * 0.3); \
     Twinkle = Twinkle * Twinkle; \
     float3 Spot = float3(dot(A, A), dot(B, B), dot(C, C)); \
     Sparks += dot(saturate(0.002 / (Spot + 0.002) - 0.05), 0.3 + Twinkle * 1.5) * Fade; \

@@ -37,40 +37,33 @@ VS_Output VS(VS_Input Input)
 }
 
 
-// One outline of the stream, number Index of 15. Its life runs from 0 at the anchor to 1 at the
-// focus along a bent path while it shrinks and turns half round; Edge is the signed distance to
-// its shape in the outline's own frame (Local, Size). The glow is summed in Total, and weighted
-// by the life in Late, which moves its colour from green to purple.
+// One outline of the stream, number Index of 15, whose distance to the pixel is Edge, in the
+// outline's own frame (Offset, Size). Its life runs from 0 at the anchor to 1 at the focus along
+// a bent path while it shrinks; life, place, size and width hang on the time alone, so that the
+// pixel's share is its distance to the shape and the glow, which is summed in Total.
 #define OUTLINE(Index, Edge) \
 { \
-    float Life = Time * 0.07 + Index / 15.0; \
+    float Life = Start + Index / 15.0; \
     Life = Life - floor(Life); \
-    float2 Offset = Point - Anchor - Life * (Bend + Life * Pull); \
+    float2 Offset = Point - (Anchor + Life * (Bend + Life * Pull)); \
     float Size = 0.3 - 0.27 * Life; \
-    float Twist = Life * 2.0 - 1.0; \
-    float Norm = 1.0 / (1.0 + Twist * Twist); \
-    float2 Turn = float2((1.0 - Twist * Twist) * Norm, 2.0 * Twist * Norm); \
-    float2 Local = float2(dot(Offset, Turn), Offset.y * Turn.x - Offset.x * Turn.y); \
     float Width = 0.0015 + 0.01 * Size; \
-    float Glow = Width / (abs(Edge) + Width); \
-    Glow = saturate(Glow * Glow + Glow * 0.25 - 0.012) * saturate(Life * 10.0) * saturate(6.0 - Life * 6.0); \
+    float Glow = Width * saturate(Life * 10.0) * saturate(6.0 - Life * 6.0) / (abs(Edge) + Width); \
     Total += Glow; \
-    Late += Glow * Life; \
 }
 
-#define SQUARE max(abs(Local.x), abs(Local.y)) - Size
-#define TRIANGLE max(0.8660254 * abs(Local.x) + 0.5 * Local.y, -Local.y) - Size * 0.6
-#define CIRCLE length(Local) - Size
+#define SQUARE max(abs(Offset.x), abs(Offset.y)) - Size
+#define TRIANGLE max(0.8660254 * abs(Offset.x) + 0.5 * Offset.y, -Offset.y) - Size * 0.6
+#define CIRCLE length(Offset) - Size
 
 float4 PS(VS_Output Input) : SV_Target
 {
     float Aspect = Resolution.x / Resolution.y;
     float2 Point = (Input.Color.rg - 0.5) * float2(Aspect, 1.0);
-    // Sines for the anchor's drift, the focus's circle and the path's bend.
-    float4 Angle = float4(Time * 0.21, Time * 0.13, Time * 0.45, Time * 0.45 + 1.5707963) * 0.15915494;
+    // Sines for the anchor's drift, the focus's circle and the path's bend, a parabola per half turn.
+    float4 Angle = Time * float4(0.033423, 0.020690, 0.071620, 0.071620) + float4(0.0, 0.0, 0.0, 0.25);
     Angle = Angle - floor(Angle + 0.5);
     float4 Wave = 8.0 * Angle - 16.0 * Angle * abs(Angle);
-    Wave = 0.225 * (Wave * abs(Wave) - Wave) + Wave;
     // The anchor moves up and down beyond the left edge; the focus circles right of the middle.
     float2 Anchor = float2(-0.13 - 0.08 * Wave.y - Aspect * 0.5, 0.55 * Wave.x);
     float2 Focus = float2(0.3 + 0.14 * Wave.w, 0.14 * Wave.z);
@@ -78,8 +71,8 @@ float4 PS(VS_Output Input) : SV_Target
     // The path is the quadratic curve from the anchor over Middle to the focus, in powers of life.
     float2 Bend = (Middle - Anchor) * 2.0;
     float2 Pull = Anchor - Middle * 2.0 + Focus;
+    float Start = Time * 0.07;
     float Total = 0.0;
-    float Late = 0.0;
     OUTLINE(0.0, SQUARE)
     OUTLINE(1.0, TRIANGLE)
     OUTLINE(2.0, CIRCLE)
@@ -95,9 +88,14 @@ float4 PS(VS_Output Input) : SV_Target
     OUTLINE(12.0, SQUARE)
     OUTLINE(13.0, TRIANGLE)
     OUTLINE(14.0, CIRCLE)
+    // Overlaps shine brighter than the sum; the faint far glow is cut to black. The outlines turn
+    // from green to purple on their way from the anchor to the focus.
+    float Shine = Total * (Total + 0.25) - 0.012;
     float2 FromAnchor = Point - Anchor;
+    float2 Way = Focus - Anchor;
+    float Late = saturate(dot(FromAnchor, Way) / dot(Way, Way));
     float Source = 0.025 / (dot(FromAnchor, FromAnchor) + 0.025);
-    float3 Colour = float3(0.01, 0.01, 0.03) + float3(0.2, 1.0, 0.45) * (Total - Late) + float3(0.75, 0.2, 1.0) * Late * 1.3;
+    float3 Colour = float3(0.01, 0.01, 0.03) + (float3(0.2, 1.0, 0.45) + float3(0.78, -0.74, 0.85) * Late) * Shine;
     Colour += float3(0.55, 1.0, 0.65) * Source;
     return float4(saturate(Colour), 1.0);
 }

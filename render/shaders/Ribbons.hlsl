@@ -36,60 +36,67 @@ VS_Output VS(VS_Input Input)
 }
 
 
-// One ribbon seen from a point of the curve at distance Distance: Head is the (cosine, sine) of
-// the curve parameter at the ribbon's head, Along the same at the point. The trail covers half a
-// loop behind the head, thinning and dimming toward its end; a white core runs inside the glow.
-#define RIBBON(Head, Along, Distance, Tint) \
+// One ribbon on both branches of the curve. Head is the (cosine, sine) of the curve parameter at
+// the ribbon's head; the pixel's parameter on a branch has the cosine Along.x or -Along.x and the
+// sine Along.y. The trail covers half a loop behind the head and dims toward its end; Shape and
+// Centre are the branches' glow and white core, which Glow and Core add up along the trail.
+#define RIBBON(Head, Glow, Core) \
 { \
-    float Behind = Head.y * Along.x - Head.x * Along.y; \
-    float Trail = saturate(0.5 + 0.5 * dot(Head, Along)); \
-    Trail = Trail * Trail * saturate(Behind * 10.0 + 0.5); \
-    float Width = 0.005 + 0.013 * Trail; \
-    float Glow = saturate(Width * Width / (Distance * Distance + Width * Width) - 0.02); \
-    float Halo = saturate(0.06 - Distance) * 6.0; \
-    float Core = saturate(1.0 - Distance / (Width * 0.4)); \
-    Colour += (Tint * (Glow + Halo * Halo) + Core) * Trail; \
+    float Level = Head.x * Along.x; \
+    float Ahead = Head.y * Along.y; \
+    float2 Trail = saturate(0.5 + 0.5 * float2(Ahead + Level, Ahead - Level)); \
+    float Cross = Head.y * Along.x; \
+    float Lag = Head.x * Along.y; \
+    Trail = Trail * Trail * saturate(10.0 * float2(Cross - Lag, -Cross - Lag) + 0.5); \
+    Glow += dot(Trail, Shape); \
+    Core += dot(Trail, Centre); \
 }
 
 float4 PS(VS_Output Input) : SV_Target
 {
     float Aspect = Resolution.x / Resolution.y;
     float2 Point = (Input.Color.rg - 0.5) * float2(Aspect, 1.0);
-    // Sines for the curve's sway, then for the two heads; the second head falls behind and catches up.
-    float4 Angle = float4(Time * 0.37, Time * 0.23, Time * 0.31, 0.0) * 0.15915494;
+    // Sines of the curve's sway and the cosine of the first head's angle, then the sines of both
+    // heads' angles and the second's cosine, a parabola per half turn; the second head falls
+    // behind the first and catches up.
+    float4 Angle = Time * float4(0.058887, 0.036606, 0.049338, 0.143239) + float4(0.0, 0.0, 0.0, 0.25);
     Angle = Angle - floor(Angle + 0.5);
     float4 Sway = 8.0 * Angle - 16.0 * Angle * abs(Angle);
-    Sway = 0.225 * (Sway * abs(Sway) - Sway) + Sway;
-    float First = Time * 0.9;
-    float Second = First - 2.6 - 0.5 * Sway.x;
-    Angle = float4(First, First + 1.5707963, Second, Second + 1.5707963) * 0.15915494;
-    Angle = Angle - floor(Angle + 0.5);
-    float4 Heads = 8.0 * Angle - 16.0 * Angle * abs(Angle);
-    Heads = 0.225 * (Heads * abs(Heads) - Heads) + Heads;
+    float3 Heads = Time * 0.143239 - float3(0.0, 0.413803, 0.163803) - float3(0.0, 0.079577, 0.079577) * Sway.x;
+    Heads = Heads - floor(Heads + 0.5);
+    Heads = 8.0 * Heads - 16.0 * Heads * abs(Heads);
+    float2 First = float2(Sway.w, Heads.x);
+    float2 Second = float2(Heads.z, Heads.y);
     // The curve is the figure-eight x = sin t, y = sin t cos t, that is y^2 = x^2 - x^4, turned a
     // little, drawn with a bigger, taller left loop and made smaller in narrow frames.
     float Tilt = 0.12 * Sway.y;
     float2 Curve = float2(Point.x + Tilt * Point.y, Point.y - Tilt * Point.x) * max(1.45, 2.6 / Aspect);
     float Lean = 0.10 + 0.04 * Sway.z;
     Curve = float2(Curve.x + Lean * Curve.x * Curve.x, Curve.y * (1.0 + 1.2 * Lean * Curve.x));
+    // Its two branches y = x c and y = -x c, c = sqrt(1 - x^2) being cos t, cross at the origin and
+    // meet at the loops' ends. The distance to a branch is its height over the pixel across its
+    // slope, never less than the distance to the nearer branch from the curve's equation, which
+    // holds at the loops' ends where the branches stand upright and the height counts less. Both
+    // are taken times c, so that c appears once and a cubic in x^2 is near enough for it.
     float X2 = Curve.x * Curve.x;
-    float Field = Curve.y * Curve.y - X2 + X2 * X2;
-    float2 Gradient = float2(4.0 * X2 * Curve.x - 2.0 * Curve.x, 2.0 * Curve.y);
-    float Slope = clamp(Curve.y / (Curve.x + 0.00001), -1.0, 1.0);
-    // Around the crossing both branches count, close to the lines y = x (t near 0) and y = -x
-    // (t near pi); farther out only the nearest point of the curve does.
-    float Near = saturate(dot(Curve, Curve) * 20.0 - 0.4);
-    float Side = saturate(Curve.x * Curve.y * 100000.0) * 2.0 - 1.0;
-    float Rising = abs(Curve.y - Curve.x) * 0.7071;
-    float Falling = abs(Curve.y + Curve.x) * 0.7071;
-    float Nearer = lerp(min(Rising, Falling), abs(Field) / max(length(Gradient), 0.05), Near) * 0.69;
-    float Farther = lerp(max(Rising, Falling), 1.0, Near) * 0.69;
-    float2 NearerAlong = normalize(float2(lerp(Side, Slope, Near), Curve.x));
-    float2 FartherAlong = normalize(float2(-Side, Curve.x));
-    float3 Colour = float3(0.0, 0.0, 0.0);
-    RIBBON(Heads.yx, NearerAlong, Nearer, float3(0.62, 0.22, 1.0))
-    RIBBON(Heads.yx, FartherAlong, Farther, float3(0.62, 0.22, 1.0))
-    RIBBON(Heads.wz, NearerAlong, Nearer, float3(0.16, 0.42, 1.0))
-    RIBBON(Heads.wz, FartherAlong, Farther, float3(0.16, 0.42, 1.0))
+    float Square = 1.0 - X2;
+    float Cosine = 1.0013 + X2 * (-0.5503 + X2 * (0.1354 - 0.4054 * X2));
+    float2 Gradient = float2((4.0 * X2 - 2.0) * Curve.x, 2.0 * Curve.y);
+    float Nearest = 0.69 * abs(Curve.y * Curve.y - X2 * Square) / max(length(Gradient), 0.05);
+    float Across = 0.69 * saturate(Square * 4.0) / length(float2(2.0 * X2 - 1.25, 0.6614378));
+    float2 Distance = max(abs(Curve.y * Cosine + float2(-1.0, 1.0) * Curve.x * Square) * Across, Nearest);
+    // The branches' (cosine, sine) of the curve parameter, not quite of unit length, are
+    // (Along.x, Along.y) and (-Along.x, Along.y).
+    float2 Along = float2(Square, Curve.x);
+    float2 Shape = 0.0001 / (Distance * Distance + 0.0001);
+    float2 Centre = saturate(Shape * 8.0 - 6.9);
+    float Purple = 0.0;
+    float Blue = 0.0;
+    float Core = 0.0;
+    RIBBON(First, Purple, Core)
+    RIBBON(Second, Blue, Core)
+    // Where the branches meet they are one: each counts half.
+    float Share = saturate(0.5 + 18.0 * Square);
+    float3 Colour = float3(0.62, 0.22, 1.0) * (Purple * Share) + float3(0.16, 0.42, 1.0) * (Blue * Share) + (Core * Share - 0.02);
     return float4(saturate(Colour), 1.0);
 }

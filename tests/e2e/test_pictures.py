@@ -1,5 +1,5 @@
-"""The four embedded pictures in the program's window: two screenshots of each run, a few seconds
-apart, must show a moving picture with the character of that picture."""
+"""The four embedded pictures in the program's window: screenshots of each run, taken until they show
+the character of that picture and then until a later one shows it moved on."""
 import time
 import unittest
 
@@ -26,20 +26,67 @@ def brightness(image):
     return sum(image.pixels) / len(image.pixels)
 
 
+def blossoms_look(image):
+    """What the image lacks of blossoms over a blue-to-white sky."""
+    band = image.height // 5
+    top, bottom = image.crop(0, 0, image.width, band), image.crop(0, image.height - band, image.width, band)
+    blueness = [sum(b - r for r, _, b in channels(part)) / (part.width * part.height) for part in (top, bottom)]
+    return [trait for trait, present in (
+        ("bluer at the top", blueness[0] > blueness[1] + 60),
+        ("bright", brightness(image) > 140),
+        ("pink blossoms", share(image, lambda r, g, b: r > b + 20 and r > g + 40) > 0.005)) if not present]
+
+
+def green(r, g, b):
+    return g > r + 60 and g > b + 40
+
+
+def purple(r, g, b):
+    return r > g + 50 and b > g + 80
+
+
+def blue(r, g, b):
+    return b > 150 and g > r + 30
+
+
+def ribbons_look(image):
+    return [trait for trait, present in (
+        ("mostly black", share(image, lambda r, g, b: max(r, g, b) < 40) > 0.75),
+        ("purple", share(image, purple) > 0.001),
+        ("blue", share(image, blue) > 0.001),
+        ("a white core", share(image, lambda r, g, b: min(r, g, b) > 200) > 0.0002),
+        ("no green", share(image, green) < 0.0002)) if not present]
+
+
+def network_look(image):
+    """What the image lacks of pale sparkling points all over a dark ground, once faded in."""
+    tiles = [image.crop(column * image.width // 3, row * image.height // 3, image.width // 3, image.height // 3)
+             for row in range(3) for column in range(3)]
+    return [trait for trait, present in (
+        ("mostly dark", share(image, lambda r, g, b: max(r, g, b) < 40) > 0.6),
+        ("sparkles all over", all(share(tile, lambda r, g, b: min(r, g, b) > 150) > 0.0002 for tile in tiles)),
+        ("no strong colour", max(share(image, test) for test in (green, purple, blue)) < 0.0002)) if not present]
+
+
+def outlines_look(image):
+    return [trait for trait, present in (
+        ("mostly dark", share(image, lambda r, g, b: max(r, g, b) < 40) > 0.6),
+        ("green", share(image, green) > 0.001),
+        ("purple", share(image, purple) > 0.001)) if not present]
+
+
 class Pictures(unittest.TestCase):
-    def capture(self, index, moments):
-        """Runs shader index and takes a screenshot of the window at each moment, in seconds after
-        the program is ready; then interrupts the run and checks its lines and exit status."""
+    def capture(self, index, first_state, second_state, timeout=60):
+        """Runs shader index, waits for a screenshot of the window in first_state (a test of an image),
+        then for a later one in second_state (a test of the first image and the later one); then
+        interrupts the run and checks its lines and exit status. Returns both screenshots; either is
+        the last one taken when its state did not come in time."""
         with Run(["-ShaderIndex", str(index), "-Resolution", str(WIDTH), str(HEIGHT)]) as run:
             self.assertTrue(run.wait_for_line(PRESS), run.lines)
-            ready = time.monotonic()
             window = find_window()
             self.assertIsNotNone(window, "no window")
-            images = []
-            for moment in moments:
-                time.sleep(max(0.0, ready + moment - time.monotonic()))
-                x, y, width, height = window_geometry(window)
-                images.append(screenshot().crop(x, y, width, height))
+            first = self.wait_for_screenshot(window, first_state, timeout)
+            second = self.wait_for_screenshot(window, lambda image: second_state(first, image), timeout)
             run.interrupt()
             self.assertEqual(run.wait(), 0)
         context = [line for line in run.lines[:run.lines.index(PRESS)] if line.startswith(CONTEXT_PREFIXES)]
@@ -47,43 +94,47 @@ class Pictures(unittest.TestCase):
         for line, prefix in zip(context, CONTEXT_PREFIXES):
             self.assertTrue(line.startswith(prefix), line)
         self.assertFalse([line for line in run.lines if line.startswith("Exception")], run.lines)
-        # The network starts nearly black, so only the last moment is checked for one flat colour here.
-        self.assertGreater(len(images[-1].colours()), 100, "one flat colour")
-        self.assertGreater(images[0].differing_fraction(images[1]), 0.02, "the picture does not move")
-        return images
+        return first, second
+
+    @staticmethod
+    def wait_for_screenshot(window, state, timeout):
+        deadline = time.monotonic() + timeout
+        while True:
+            x, y, width, height = window_geometry(window)
+            image = screenshot().crop(x, y, width, height)
+            if state(image) or time.monotonic() > deadline:
+                return image
+
+    def check_moving_picture(self, index, look):
+        """The picture shows its look, and a later one shows it too with a good share of pixels changed."""
+        first, second = self.capture(index, lambda image: not look(image),
+                                     lambda first, image: not look(image) and moved(first, image))
+        self.assertEqual(look(first), [], "missing")
+        self.assertEqual(look(second), [], "missing")
+        self.assertGreater(len(first.colours()), 100, "one flat colour")
+        self.assertTrue(moved(first, second), "the picture does not move")
 
     def test_blossoms_over_a_blue_to_white_sky(self):
-        first, second = self.capture(0, (2, 5))
-        self.assertGreater(len(first.colours()), 100, "one flat colour")
-        for image in (first, second):
-            band = image.height // 5
-            top = image.crop(0, 0, image.width, band)
-            bottom = image.crop(0, image.height - band, image.width, band)
-            blueness = [sum(b - r for r, _, b in channels(part)) / (part.width * part.height) for part in (top, bottom)]
-            self.assertGreater(blueness[0], blueness[1] + 60, "not bluer at the top")
-            self.assertGreater(brightness(image), 140, "not bright")
-            self.assertGreater(share(image, lambda r, g, b: r > b + 20 and r > g + 40), 0.005, "no pink blossoms")
+        self.check_moving_picture(0, blossoms_look)
 
     def test_purple_and_blue_ribbons_on_black(self):
-        first, second = self.capture(1, (2, 5))
-        self.assertGreater(len(first.colours()), 100, "one flat colour")
-        for image in (first, second):
-            self.assertGreater(share(image, lambda r, g, b: max(r, g, b) < 40), 0.75, "not mostly black")
-            self.assertGreater(share(image, lambda r, g, b: r > g + 50 and b > g + 80), 0.001, "no purple")
-            self.assertGreater(share(image, lambda r, g, b: b > 150 and g > r + 30), 0.001, "no blue")
-            self.assertGreater(share(image, lambda r, g, b: min(r, g, b) > 200), 0.0002, "no white core")
+        self.check_moving_picture(1, ribbons_look)
 
     def test_network_fades_in(self):
-        first, second = self.capture(2, (0.5, 10))
-        self.assertLess(brightness(first), 4, "not dark at the start of the fade-in")
-        self.assertGreater(brightness(second), brightness(first) * 3 + 2, "not brighter some seconds later")
+        # The picture starts black and brightens over 20 s; the window is white until the first frame.
+        first, second = self.capture(2, lambda image: brightness(image) < 6,
+                                     lambda first, image: brightness(image) > brightness(first) * 2 + 3 and not network_look(image))
+        self.assertLess(brightness(first), 6, "not dark at the start of the fade-in")
+        self.assertGreater(brightness(second), brightness(first) * 2 + 3, "not brighter some seconds later")
+        self.assertEqual(network_look(second), [], "missing")
+        self.assertTrue(moved(first, second), "the picture does not move")
 
     def test_green_to_purple_outlines(self):
-        first, second = self.capture(3, (2, 5))
-        self.assertGreater(len(first.colours()), 100, "one flat colour")
-        for image in (first, second):
-            self.assertGreater(share(image, lambda r, g, b: g > r + 60 and g > b + 40), 0.001, "no green")
-            self.assertGreater(share(image, lambda r, g, b: r > g + 50 and b > g + 80), 0.001, "no purple")
+        self.check_moving_picture(3, outlines_look)
+
+
+def moved(first, second):
+    return first.differing_fraction(second) > 0.02
 
 
 if __name__ == "__main__":
