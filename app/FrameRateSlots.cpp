@@ -4,7 +4,7 @@
 
 namespace
 {
-constexpr uint64_t g_SlotPeriod = 5000000; // half a second
+constexpr uint64_t g_SlotPeriod = static_cast<uint64_t>(g_TicksPerSecond / 2); // half a second
 constexpr int32_t g_SlotCount = 4;
 } // namespace
 

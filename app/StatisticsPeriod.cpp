@@ -1,10 +1,11 @@
 #include "app/StatisticsPeriod.h"
 
 #include "app/StatisticsLine.h"
+#include "app/Ticks.h"
 
 namespace
 {
-constexpr uint64_t g_ReportPeriod = 100000000; // 10 seconds
+constexpr uint64_t g_ReportPeriod = static_cast<uint64_t>(10 * g_TicksPerSecond);
 } // namespace
 
 StatisticsPeriod::StatisticsPeriod(uint64_t Start) noexcept : m_LastReport(Start), m_NextReport(Start + g_ReportPeriod)
