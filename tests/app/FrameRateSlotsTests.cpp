@@ -2,108 +2,68 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace
 {
 constexpr uint64_t g_HalfSecond = 5000000;
 
-void CountFrames(FrameRateSlots& Slots, uint64_t Elapsed, int Count)
+// Counts Count frames in half second Slot; the rate that the first of them set, or -1.
+double CountFrames(FrameRateSlots& Slots, uint64_t Slot, int Count)
 {
     double Rate = -1.0;
     for(int Index = 0; Index < Count; ++Index)
-        Slots.CountFrame(Elapsed, Rate);
+    {
+        double Set = -1.0;
+        if(Slots.CountFrame(Slot * g_HalfSecond, Set))
+            Rate = Set;
+    }
+    return Rate;
+}
+
+std::vector<uint32_t> Counts(const FrameRateSlots& Slots)
+{
+    return { std::begin(Slots.m_Slots), std::end(Slots.m_Slots) };
 }
 } // namespace
 
-TEST(FrameRateSlots, RateStaysUnsetDuringTheFirstHalfSecond)
+TEST(FrameRateSlots, RateIsTheFourSlotsPerSecondFromTheFirstChangeOn)
 {
     FrameRateSlots Slots;
-    double Rate = -1.0;
-    EXPECT_FALSE(Slots.CountFrame(0, Rate));
-    EXPECT_FALSE(Slots.CountFrame(g_HalfSecond - 1, Rate));
-    EXPECT_EQ(Rate, -1.0);
-    EXPECT_EQ(Slots.m_Slots[0], 2u);
-    EXPECT_EQ(Slots.m_CurrentSlot, 0u);
-}
-
-TEST(FrameRateSlots, RateIsTheFourSlotsPerSecond)
-{
-    FrameRateSlots Slots;
-    CountFrames(Slots, 0, 30);
-    CountFrames(Slots, g_HalfSecond, 20);
-    CountFrames(Slots, 2 * g_HalfSecond, 10);
-    CountFrames(Slots, 3 * g_HalfSecond, 40);
-    double Rate = -1.0;
-    // The frame that opens the fifth half second sees 100 frames in the last two seconds.
-    EXPECT_TRUE(Slots.CountFrame(4 * g_HalfSecond, Rate));
-    EXPECT_DOUBLE_EQ(Rate, 50.0);
+    EXPECT_EQ(CountFrames(Slots, 0, 30), -1.0);
+    // The first change sees only the first half second: 30 frames in two seconds.
+    EXPECT_DOUBLE_EQ(CountFrames(Slots, 1, 20), 15.0);
+    CountFrames(Slots, 2, 10);
+    CountFrames(Slots, 3, 40);
+    EXPECT_DOUBLE_EQ(CountFrames(Slots, 4, 1), 50.0);
     EXPECT_EQ(Slots.m_CurrentSlot, 4u);
-    EXPECT_EQ(Slots.m_Slots[0], 1u);
-    EXPECT_EQ(Slots.m_Slots[1], 40u);
-    EXPECT_EQ(Slots.m_Slots[2], 10u);
-    EXPECT_EQ(Slots.m_Slots[3], 20u);
+    EXPECT_EQ(Counts(Slots), (std::vector<uint32_t> { 1, 40, 10, 20 }));
 }
 
-TEST(FrameRateSlots, FirstChangeCountsTheFirstHalfSecondOnly)
-{
-    FrameRateSlots Slots;
-    CountFrames(Slots, 0, 7);
-    double Rate = -1.0;
-    EXPECT_TRUE(Slots.CountFrame(g_HalfSecond, Rate));
-    EXPECT_DOUBLE_EQ(Rate, 3.5);
-    EXPECT_FALSE(Slots.CountFrame(g_HalfSecond + 1, Rate));
-    EXPECT_DOUBLE_EQ(Rate, 3.5);
-}
-
-TEST(FrameRateSlots, ShiftDropsCountsThatLeave)
+TEST(FrameRateSlots, SkippedHalfSecondsDropTheirCounts)
 {
     FrameRateSlots Slots;
     CountFrames(Slots, 0, 1);
-    CountFrames(Slots, g_HalfSecond, 2);
-    CountFrames(Slots, 2 * g_HalfSecond, 3);
-    double Rate = 0.0;
-    Slots.CountFrame(4 * g_HalfSecond, Rate); // two half seconds at once
-    EXPECT_DOUBLE_EQ(Rate, 3.0);
-    EXPECT_EQ(Slots.m_Slots[0], 1u);
-    EXPECT_EQ(Slots.m_Slots[1], 0u);
-    EXPECT_EQ(Slots.m_Slots[2], 3u);
-    EXPECT_EQ(Slots.m_Slots[3], 2u);
+    CountFrames(Slots, 1, 2);
+    CountFrames(Slots, 2, 3);
+    EXPECT_DOUBLE_EQ(CountFrames(Slots, 4, 1), 3.0);
+    EXPECT_EQ(Counts(Slots), (std::vector<uint32_t> { 1, 0, 3, 2 }));
+    // A stall longer than two seconds clears every slot.
+    EXPECT_DOUBLE_EQ(CountFrames(Slots, 20, 1), 3.0);
+    EXPECT_EQ(Counts(Slots), (std::vector<uint32_t> { 1, 0, 0, 0 }));
+    EXPECT_DOUBLE_EQ(CountFrames(Slots, 21, 1), 0.5);
 }
 
-TEST(FrameRateSlots, StallClearsAllSlots)
-{
-    FrameRateSlots Slots;
-    for(uint64_t Slot = 0; Slot < 4; ++Slot)
-        CountFrames(Slots, Slot * g_HalfSecond, 5);
-    double Rate = 0.0;
-    EXPECT_TRUE(Slots.CountFrame(20 * g_HalfSecond, Rate));
-    EXPECT_DOUBLE_EQ(Rate, 10.0);
-    EXPECT_EQ(Slots.m_Slots[0], 1u);
-    EXPECT_EQ(Slots.m_Slots[1], 0u);
-    EXPECT_EQ(Slots.m_Slots[2], 0u);
-    EXPECT_EQ(Slots.m_Slots[3], 0u);
-    // The next change sees only the frame after the stall.
-    EXPECT_TRUE(Slots.CountFrame(21 * g_HalfSecond, Rate));
-    EXPECT_DOUBLE_EQ(Rate, 0.5);
-}
-
-TEST(FrameRateSlots, ClockSetBackKeepsCounts)
+TEST(FrameRateSlots, ClockSetBackKeepsCountsAndTheSlotWrapsAtThirtyTwoBits)
 {
     FrameRateSlots Slots;
     CountFrames(Slots, 0, 2);
-    CountFrames(Slots, 3 * g_HalfSecond, 4);
-    double Rate = 0.0;
-    EXPECT_TRUE(Slots.CountFrame(g_HalfSecond, Rate));
-    EXPECT_DOUBLE_EQ(Rate, 3.0);
+    CountFrames(Slots, 3, 4);
+    EXPECT_DOUBLE_EQ(CountFrames(Slots, 1, 1), 3.0);
     EXPECT_EQ(Slots.m_CurrentSlot, 1u);
-    EXPECT_EQ(Slots.m_Slots[0], 5u);
-    EXPECT_EQ(Slots.m_Slots[3], 2u);
-}
+    EXPECT_EQ(Counts(Slots), (std::vector<uint32_t> { 5, 0, 0, 2 }));
 
-TEST(FrameRateSlots, SlotIsKeptToThirtyTwoBits)
-{
-    FrameRateSlots Slots;
-    double Rate = 0.0;
-    // 2^32 half seconds later the slot index wraps back to 0: no new half second.
-    EXPECT_FALSE(Slots.CountFrame((uint64_t(1) << 32) * g_HalfSecond, Rate));
-    EXPECT_EQ(Slots.m_Slots[0], 1u);
+    FrameRateSlots Wrapped;
+    EXPECT_EQ(CountFrames(Wrapped, uint64_t(1) << 32, 1), -1.0);
+    EXPECT_EQ(Counts(Wrapped), (std::vector<uint32_t> { 1, 0, 0, 0 }));
 }

@@ -17,16 +17,12 @@ LaunchOptions FindLaunchOptions(const Arguments& Arguments, bool Expected = true
 
 TEST(DebugOptions, DumpTypeOfTheDebugValue)
 {
-    EXPECT_EQ(ParentProcessDebug::DumpTypeFromValue(L""), 0u);
-    EXPECT_EQ(ParentProcessDebug::DumpTypeFromValue(L"Normal"), 0u);
-    EXPECT_EQ(ParentProcessDebug::DumpTypeFromValue(L"nORMAL"), 0u);
-    EXPECT_EQ(ParentProcessDebug::DumpTypeFromValue(L"Full"), 0x1826u);
+    for(const wchar_t* Value : { L"", L"Normal", L"nORMAL", L"Fullest", L"x20" })
+        EXPECT_EQ(ParentProcessDebug::DumpTypeFromValue(Value), 0u) << Value;
     EXPECT_EQ(ParentProcessDebug::DumpTypeFromValue(L"FULL"), 0x1826u);
     EXPECT_EQ(ParentProcessDebug::DumpTypeFromValue(L"full"), 0x1826u);
     EXPECT_EQ(ParentProcessDebug::DumpTypeFromValue(L"0x20"), 0x20u);
     EXPECT_EQ(ParentProcessDebug::DumpTypeFromValue(L"32"), 32u);
-    EXPECT_EQ(ParentProcessDebug::DumpTypeFromValue(L"Fullest"), 0u);
-    EXPECT_EQ(ParentProcessDebug::DumpTypeFromValue(L"x20"), 0u);
 }
 
 TEST(DebugOptions, FirstDebugOptionAndTheDisableOptionBeforeIt)

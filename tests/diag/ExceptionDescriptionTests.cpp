@@ -145,10 +145,6 @@ TEST_F(ExceptionDescription, ComExceptionWithAndWithoutItsMessage)
     ThrowBytes(".?AVComException@@", ComExceptionBytes(0x887A0005, 0));
     EXPECT_TRUE(Describe());
     EXPECT_EQ(m_Tag, L"0x887A0005");
-    m_Debuggee.WriteText(g_MessageAddress, "Device removed");
-    ThrowBytes(".?AVComException@@", ComExceptionBytes(0x887A0002, g_MessageAddress));
-    EXPECT_TRUE(Describe());
-    EXPECT_EQ(m_Tag, L"0x887A0002");
     // An unreadable message only drops the message.
     ThrowBytes(".?AVComException@@", ComExceptionBytes(0x80004005, 0x10));
     EXPECT_TRUE(Describe());
@@ -158,7 +154,6 @@ TEST_F(ExceptionDescription, ComExceptionWithAndWithoutItsMessage)
     EXPECT_TRUE(Describe());
     EXPECT_EQ(m_Lines, (std::vector<std::wstring> {
                            L"Exception: Module app.exe, ComException, 0x887A0005",
-                           L"Exception: Module app.exe, ComException, 0x887A0002, Device removed",
                            L"Exception: Module app.exe, ComException, 0x80004005",
                            L"Exception: Module app.exe, ComException, 0x80004005, Ger\uFFFDt weg",
                        }));
@@ -175,7 +170,7 @@ TEST_F(ExceptionDescription, MessageEndingJustBeforeUnreadableMemoryIsRead)
 
 TEST_F(ExceptionDescription, UnknownTypesShowTheirFirstBytes)
 {
-    for(size_t Size : { 3, 20, 21, 24 })
+    for(size_t Size : { 3, 20, 21 })
     {
         ThrowBytes(".?AVWidget@@", Sequence(Size));
         EXPECT_TRUE(Describe());
@@ -188,8 +183,6 @@ TEST_F(ExceptionDescription, UnknownTypesShowTheirFirstBytes)
                            L"Exception: Module app.exe, 20 bytes: F0 F1 F2 F3 F4 F5 F6 F7 F8 F9 FA FB FC FD FE FF 00 01 02 03, "
                            L"Type .?AVWidget@@",
                            L"Exception: Module app.exe, 21 bytes: F0 F1 F2 F3 F4 F5 F6 F7 F8 F9 FA FB FC FD FE FF 00 01 02 03..., "
-                           L"Type .?AVWidget@@",
-                           L"Exception: Module app.exe, 24 bytes: F0 F1 F2 F3 F4 F5 F6 F7 F8 F9 FA FB FC FD FE FF 00 01 02 03..., "
                            L"Type .?AVWidget@@",
                        }));
 }
@@ -218,19 +211,6 @@ TEST_F(ExceptionDescription, UnknownModuleAndUnreadableThrowInformation)
     m_Record.ExceptionInformation[2] = 0x30;
     Describe();
     EXPECT_EQ(m_Lines, (std::vector<std::wstring> { L"Exception: HRESULT, 0x80070057", L"Exception: " }));
-    EXPECT_TRUE(m_Filtered->m_Type.empty());
-}
-
-TEST_F(ExceptionDescription, OtherExceptionsShowOnlyTheWordAndTagTheirCode)
-{
-    m_Record.ExceptionCode = EXCEPTION_ACCESS_VIOLATION;
-    m_Record.NumberParameters = 2;
-    EXPECT_TRUE(Describe());
-    EXPECT_EQ(m_Lines, std::vector<std::wstring> { L"Exception: " });
-    EXPECT_EQ(m_Tag, L"0xC0000005");
-    ASSERT_TRUE(m_Filtered);
-    EXPECT_EQ(m_Filtered->m_Value, 0xC0000005u);
-    EXPECT_TRUE(m_Filtered->m_Module.empty());
     EXPECT_TRUE(m_Filtered->m_Type.empty());
 }
 

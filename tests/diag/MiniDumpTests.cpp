@@ -4,7 +4,6 @@
 
 #include <shlwapi.h>
 
-#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
@@ -48,31 +47,28 @@ protected:
         return { std::istreambuf_iterator<char>(Stream), std::istreambuf_iterator<char>() };
     }
 
-    // The stream types listed in the dump's directory; empty when the file is no minidump.
-    std::vector<uint32_t> StreamTypes() const
-    {
-        std::vector<char> const Bytes = Contents();
-        std::vector<uint32_t> Types;
-        uint32_t Header[4] {};
-        if(Bytes.size() < sizeof Header || std::memcmp(Bytes.data(), "MDMP", 4) != 0)
-            return Types;
-        std::memcpy(Header, Bytes.data(), sizeof Header);
-        for(uint32_t Index = 0; Index < Header[2]; ++Index)
-        {
-            size_t const Offset = Header[3] + Index * 12;
-            if(Offset + 12 > Bytes.size())
-                return {};
-            uint32_t Type;
-            std::memcpy(&Type, Bytes.data() + Offset, sizeof Type);
-            Types.push_back(Type);
-        }
-        return Types;
-    }
-
+    // Whether the file is a minidump whose directory lists an exception stream.
     bool HasExceptionStream() const
     {
-        std::vector<uint32_t> const Types = StreamTypes();
-        return std::find(Types.begin(), Types.end(), g_ExceptionStream) != Types.end();
+        std::vector<char> const Bytes = Contents();
+        uint32_t Header[4] {};
+        if(Bytes.size() < sizeof Header || std::memcmp(Bytes.data(), "MDMP", 4) != 0)
+            return false;
+        std::memcpy(Header, Bytes.data(), sizeof Header);
+        for(uint32_t Index = 0; Index < Header[2] && Header[3] + Index * 12 + 4 <= Bytes.size(); ++Index)
+        {
+            uint32_t Type;
+            std::memcpy(&Type, Bytes.data() + Header[3] + Index * 12, sizeof Type);
+            if(Type == g_ExceptionStream)
+                return true;
+        }
+        return false;
+    }
+
+    bool IsMiniDump() const
+    {
+        std::vector<char> const Bytes = Contents();
+        return Bytes.size() > 4 && std::memcmp(Bytes.data(), "MDMP", 4) == 0;
     }
 
     ScopedHandle m_Process;
@@ -87,18 +83,15 @@ DWORD WINAPI Idle(void*)
 }
 } // namespace
 
-TEST_F(MiniDump, WithoutThreadThereIsNoExceptionStream)
+TEST_F(MiniDump, WithoutTheThreadThereIsNoExceptionStream)
 {
-    Write(0);
-    EXPECT_FALSE(StreamTypes().empty());
-    EXPECT_FALSE(HasExceptionStream());
-}
-
-TEST_F(MiniDump, ThreadThatDoesNotExistFallsBackToAPlainDump)
-{
-    Write(0xFFFFFFF0);
-    EXPECT_FALSE(StreamTypes().empty());
-    EXPECT_FALSE(HasExceptionStream());
+    // No thread, or one that does not exist: a plain dump.
+    for(DWORD ThreadId : { 0ul, 0xFFFFFFF0ul })
+    {
+        Write(ThreadId);
+        EXPECT_TRUE(IsMiniDump()) << ThreadId;
+        EXPECT_FALSE(HasExceptionStream()) << ThreadId;
+    }
 }
 
 TEST_F(MiniDump, ThreadAtTheExceptionGivesTheExceptionStream)
@@ -119,8 +112,6 @@ TEST_F(MiniDump, ReplacesAnEarlierFileOfTheSameName)
         Stream << std::string(64 << 20, 'x');
     }
     Write(0);
-    std::vector<char> const Bytes = Contents();
-    ASSERT_GE(Bytes.size(), 4u);
-    EXPECT_EQ(std::string(Bytes.data(), 4), "MDMP");
-    EXPECT_LT(Bytes.size(), size_t { 64 << 20 });
+    EXPECT_TRUE(IsMiniDump());
+    EXPECT_LT(Contents().size(), size_t { 64 << 20 });
 }

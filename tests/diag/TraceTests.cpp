@@ -93,9 +93,3 @@ TEST(TraceProvider, EnableCallbackLevels)
     TraceProvider::EnableCallback(nullptr, 0, 0, 0, 0, nullptr, &State);
     EXPECT_FALSE(TraceProvider::IsEventEnabled(State));
 }
-
-TEST(Trace, CallWithoutConsumerReturns)
-{
-    TRACE(L"Type %hs\n", "CTRL_C_EVENT");
-    SUCCEED();
-}

@@ -181,28 +181,13 @@ class Image:
         return differing / count if count else 0.0
 
 
-def _ppm_tokens(data, count):
-    """The first count header tokens of a binary PPM and the offset of its pixel data."""
-    tokens, index = [], 0
-    while len(tokens) < count:
-        while data[index:index + 1].isspace():
-            index += 1
-        if data[index:index + 1] == b"#":
-            index = data.index(b"\n", index) + 1
-            continue
-        start = index
-        while not data[index:index + 1].isspace():
-            index += 1
-        tokens.append(data[start:index])
-    return tokens, index + 1
-
-
 def parse_ppm(data):
-    (magic, width, height, maximum), offset = _ppm_tokens(data, 4)
-    if magic != b"P6" or int(maximum) != 255:
+    """An 8-bit binary PPM without comments, as ImageMagick and the probe write them."""
+    header = re.match(rb"P6\s+(\d+)\s+(\d+)\s+255\s", data)
+    if not header:
         raise ValueError("not an 8-bit binary PPM")
-    width, height = int(width), int(height)
-    return Image(width, height, data[offset:offset + width * height * 3])
+    width, height = int(header.group(1)), int(header.group(2))
+    return Image(width, height, data[header.end():header.end() + width * height * 3])
 
 
 def screenshot():

@@ -114,8 +114,6 @@ class OverlayProbeTest(unittest.TestCase):
         pixels, and each figure redraws its own place in the box."""
         usual = probe_picture(1280, 720)
         top = changed_bounds(usual, PICTURE)[1]
-        for same in (dict(frame=1000042), dict(frame_time=37234560000 + 9999), dict(rate=59.91)):
-            self.assertEqual(probe_picture(1280, 720, **same).pixels, usual.pixels, same)
 
         def redrawn(image):
             """(leftmost column, rows) of the pixels that differ from the usual frame."""
@@ -141,16 +139,6 @@ class OverlayProbeTest(unittest.TestCase):
             self.assertGreater(box[2], usual_box[2] + wider)
             self.assertEqual(box[0:2] + box[3:], usual_box[0:2] + usual_box[3:])
 
-    def test_what_is_kept_rebuilt_and_released(self):
-        status, lines = run_probe("lifecycle", 1280, 720, 1920, 1080)
-        self.assertEqual(status, 0, lines)
-        facts = dict(line.split(" ", 1) for line in lines)
-        expected = ["FirstBufferHeld", "SizedForFirstBuffer", "DeviceTaken", "CopyReleasesBuffer", "SecondBufferHeld",
-                    "SameSizeKeepsEverything", "SameBufferStaysHeld", "CopyWithoutBufferLeavesIt",
-                    "OtherSizeRemakesTextureTargetBrushesFormats", "SizedForOtherBuffer", "OtherSizeKeepsFactories",
-                    "ReleasedTextureIsRemade", "ReleasedTextureKeepsFactories"]
-        self.assertEqual(facts, {name: "1" for name in expected})
-
 
 def brightness(colour):
     return sum(colour)
@@ -159,22 +147,19 @@ def brightness(colour):
 class OverlayWindowTest(unittest.TestCase):
     """The overlay in the program's window."""
 
-    def edge(self, image, lines, start, step, along_rows):
-        """The first pixel position, from start onwards in the direction step, past which the picture
-        is more than twice as bright, as the median over the given rows or columns; and the median
-        ratio of the brightness inside to the brightness outside at that edge."""
+    def edge(self, image, lines, start, along_rows):
+        """The first pixel position from start onwards, right or down, past which the picture is more
+        than twice as bright, as the median over the given rows or columns; and the median ratio of
+        the brightness inside to the brightness outside at that edge."""
         positions, ratios = [], []
         for line in lines:
             at = (lambda position: pixel(image, position, line)) if along_rows else (lambda position: pixel(image, line, position))
-            limit = image.width if along_rows else image.height
-            position = start
-            while 0 <= position + 2 * step < limit:
-                inside, outside = brightness(at(position)), brightness(at(position + 2 * step))
+            for position in range(start, (image.width if along_rows else image.height) - 2):
+                inside, outside = brightness(at(position)), brightness(at(position + 2))
                 if outside > 2 * inside + 30:
                     positions.append(position)
                     ratios.append(inside / outside)
                     break
-                position += step
         self.assertGreater(len(positions), len(lines) * 0.8, "no edge of a darkened box")
         return statistics.median(positions), statistics.median(ratios)
 
@@ -194,23 +179,12 @@ class OverlayWindowTest(unittest.TestCase):
         self.assertIsNotNone(text, "no khaki text at the top left")
         self.assertGreater(count, 300)
         left_text, top_text, right_text, bottom_text = text
-        rows = range(top_text, bottom_text + 1, 3)
-        columns = range(left_text, right_text + 1, 5)
-        left, left_ratio = self.edge(image, rows, left_text - 2, -1, True)
-        right, right_ratio = self.edge(image, rows, right_text + 2, 1, True)
-        top, top_ratio = self.edge(image, columns, top_text - 2, -1, False)
-        bottom, bottom_ratio = self.edge(image, columns, bottom_text + 2, 1, False)
         # 60 % black over the picture leaves 40 % of its brightness (the picture changes little
-        # across the few pixels between the two samples).
-        for ratio in (left_ratio, right_ratio, top_ratio, bottom_ratio):
-            self.assertAlmostEqual(ratio, 0.4, delta=0.08)
-        # The box starts a quarter of the time line's height from the top and 5/12 of it from the
-        # left, reaches a quarter beyond the text; the window may scale the frame a little.
-        self.assertAlmostEqual(left, top * 5 / 3, delta=3)
-        self.assertLess(left, left_text)
-        self.assertGreater(right, right_text)
-        self.assertLess(top, top_text)
-        self.assertGreater(bottom, bottom_text)
+        # across the few pixels between the two samples); where the box ends, the probe pins.
+        right, right_ratio = self.edge(image, range(top_text, bottom_text + 1, 3), right_text + 2, True)
+        bottom, bottom_ratio = self.edge(image, range(left_text, right_text + 1, 5), bottom_text + 2, False)
+        self.assertAlmostEqual(right_ratio, 0.4, delta=0.08)
+        self.assertAlmostEqual(bottom_ratio, 0.4, delta=0.08)
         self.assertLess(right, width // 2)
         self.assertLess(bottom, height // 3)
 

@@ -3,37 +3,21 @@
 #include <gtest/gtest.h>
 
 // Metrics chosen so that every figure is exact in single precision.
-TEST(OverlayGeometry, LinesStartTwoThirdsOfTheTimeLineHeightIn)
+TEST(OverlayGeometry, LinesStartTwoThirdsOfTheTimeLineHeightInAndTheBoxReachesAQuarterBeyond)
 {
     OverlayGeometry const Geometry = LayOutOverlay(48.0f, 200.0f, 32.0f, 300.0f);
     EXPECT_EQ(Geometry.m_TimeOrigin.x, 32.0f);
     EXPECT_EQ(Geometry.m_TimeOrigin.y, 24.0f);
     EXPECT_EQ(Geometry.m_IndexOrigin.x, 32.0f);
     EXPECT_EQ(Geometry.m_IndexOrigin.y, 72.0f);
-}
-
-TEST(OverlayGeometry, BoxReachesAQuarterOfTheTimeLineHeightBeyondTheText)
-{
-    OverlayGeometry const Geometry = LayOutOverlay(48.0f, 200.0f, 32.0f, 300.0f);
     EXPECT_EQ(Geometry.m_Box.left, 20.0f);
     EXPECT_EQ(Geometry.m_Box.top, 12.0f);
     EXPECT_EQ(Geometry.m_Box.right, 344.0f);
     EXPECT_EQ(Geometry.m_Box.bottom, 116.0f);
-}
-
-TEST(OverlayGeometry, BoxFollowsTheWiderLine)
-{
+    // The box follows the wider line; the frame line's height only moves its bottom.
     EXPECT_EQ(LayOutOverlay(48.0f, 400.0f, 32.0f, 300.0f).m_Box.right, 444.0f);
-    EXPECT_EQ(LayOutOverlay(48.0f, 300.0f, 32.0f, 400.0f).m_Box.right, 444.0f);
-}
-
-TEST(OverlayGeometry, FrameLineHeightOnlyMovesTheBottom)
-{
-    OverlayGeometry const Short = LayOutOverlay(60.0f, 100.0f, 20.0f, 100.0f);
-    OverlayGeometry const Tall = LayOutOverlay(60.0f, 100.0f, 40.0f, 100.0f);
-    EXPECT_EQ(Short.m_IndexOrigin.y, Tall.m_IndexOrigin.y);
-    EXPECT_EQ(Short.m_Box.top, Tall.m_Box.top);
-    EXPECT_EQ(Tall.m_Box.bottom - Short.m_Box.bottom, 20.0f);
+    EXPECT_EQ(LayOutOverlay(48.0f, 200.0f, 52.0f, 300.0f).m_Box.bottom, 136.0f);
+    EXPECT_EQ(LayOutOverlay(48.0f, 200.0f, 52.0f, 300.0f).m_IndexOrigin.y, 72.0f);
 }
 
 // The origin is the time line's height doubled and then divided by three, in single precision: for
