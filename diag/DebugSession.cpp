@@ -41,8 +41,7 @@ ParentProcessDebug::DebugSession::DebugSession(ParentProcessDebug& Debug, DWORD 
 
 ParentProcessDebug::DebugSession::~DebugSession()
 {
-    if(m_SymbolState == SymbolState::Initialized)
-        SymCleanup(m_Process.Get());
+    m_Symbols.reset();
     DebugActiveProcessStop(m_ProcessId);
 }
 
@@ -98,7 +97,7 @@ void ParentProcessDebug::DebugSession::OnCreateProcess(const CREATE_PROCESS_DEBU
     HANDLE const CurrentProcess = GetCurrentProcess();
     if(!DuplicateHandle(CurrentProcess, Information.hProcess, CurrentProcess, m_Process.GetAddressOf(), 0, FALSE, DUPLICATE_SAME_ACCESS))
         throw LastErrorResult();
-    m_SymbolState = SymInitializeW(m_Process.Get(), nullptr, FALSE) ? SymbolState::Initialized : SymbolState::Failed;
+    m_Symbols = std::make_unique<SymbolHandler>(m_Process.Get());
 }
 
 void ParentProcessDebug::DebugSession::OnLoadModule(HANDLE File, void* Base)
@@ -107,7 +106,7 @@ void ParentProcessDebug::DebugSession::OnLoadModule(HANDLE File, void* Base)
     ScopedHandle const Owner(File);
     uint64_t const Address = reinterpret_cast<uintptr_t>(Base);
     uint64_t Size;
-    if(ProcessReader(m_Process.Get(), m_Modules).ReadImageSize(Address, Size))
+    if(ProcessReader(m_Process.Get(), m_Modules, nullptr).ReadImageSize(Address, Size))
         m_Modules.Add(Address, Size);
 }
 
@@ -116,7 +115,7 @@ void ParentProcessDebug::DebugSession::OnUnloadModule(void* Base)
     uint64_t const Address = reinterpret_cast<uintptr_t>(Base);
     m_Modules.Remove(Address);
     // The symbol handler may have been given the module for a description.
-    if(m_SymbolState == SymbolState::Initialized)
+    if(m_Symbols && m_Symbols->Started())
         SymUnloadModule64(m_Process.Get(), Address);
 }
 
@@ -130,7 +129,7 @@ void ParentProcessDebug::DebugSession::OnException(const DEBUG_EVENT& Event)
     }
     EXCEPTION_RECORD Record = Event.u.Exception.ExceptionRecord;
     std::wstring DumpTag = InitialDumpTag(Record);
-    if(!m_Debug.DescribeException(ProcessReader(m_Process.Get(), m_Modules), Record, DumpTag))
+    if(!m_Debug.DescribeException(ProcessReader(m_Process.Get(), m_Modules, m_Symbols.get()), Record, DumpTag))
         return;
     WriteMiniDump(Event.dwProcessId, m_Process, Event.dwThreadId, &Record, DumpNameParts(DumpTag), m_DumpType);
 }
@@ -148,7 +147,7 @@ void ParentProcessDebug::DebugSession::OnDebugString(const OUTPUT_DEBUG_STRING_I
 {
     if(m_Debug.m_DisableDebugOutput || !m_Debug.m_OutputHandler)
         return;
-    ProcessReader const Reader(m_Process.Get(), m_Modules);
+    ProcessReader const Reader(m_Process.Get(), m_Modules, nullptr);
     uint64_t const Address = reinterpret_cast<uintptr_t>(Information.lpDebugStringData);
     size_t const Count = std::min<size_t>(Information.nDebugStringLength, g_DebugStringSize - 1);
     if(Count == 0)

@@ -1,6 +1,9 @@
 #pragma once
 
 #include "diag/ModuleList.h"
+#include "diag/SymbolHandler.h"
+
+#include <memory>
 
 // One debugging run of the debugger copy: the debuggee handle, the symbol handler, the debuggee's
 // modules and the dump counter.
@@ -17,13 +20,6 @@ public:
     void Run();
 
 private:
-    enum class SymbolState
-    {
-        NoProcess,
-        Failed,
-        Initialized,
-    };
-
     void OnCreateProcess(const CREATE_PROCESS_DEBUG_INFO& Information);
     void OnLoadModule(HANDLE File, void* Base);
     void OnUnloadModule(void* Base);
@@ -35,7 +31,8 @@ private:
     DWORD m_ProcessId;
     DWORD m_DumpType;
     ScopedHandle m_Process;
-    SymbolState m_SymbolState = SymbolState::NoProcess;
+    // Made with the debuggee handle of the process-creation event; none on other paths.
+    std::unique_ptr<SymbolHandler> m_Symbols;
     ModuleList m_Modules;
     int m_DumpCounter = 0;
 };

@@ -46,6 +46,7 @@ public:
     class ProcessReader;
     class ModuleList;
     class DebugSession;
+    class SymbolHandler;
     struct ThrownObject;
 
     // Serves as the debugger copy when the command line says so; TRUE after a debugging run.

@@ -1,4 +1,5 @@
 #include "diag/ProcessReader.h"
+#include "diag/SymbolHandler.h"
 
 #include <dbghelp.h>
 #include <psapi.h>
@@ -15,6 +16,8 @@ bool ParentProcessDebug::ProcessReader::Read(uint64_t Address, void* Buffer, siz
 
 std::wstring ParentProcessDebug::ProcessReader::ModulePath(uint64_t Address) const
 {
+    if(!m_Symbols || !m_Symbols->Start())
+        return {};
     // Modules loaded since the symbol handler started are known only after a refresh.
     SymRefreshModuleList(m_Process);
     IMAGEHLP_MODULEW64 Module {};

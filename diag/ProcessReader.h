@@ -4,11 +4,12 @@
 #include "diag/ModuleList.h"
 
 // Reads a debuggee through its process handle, the debug-help library's module list and the modules
-// that the debug events told of.
+// that the debug events told of. Without a symbol handler it knows no module.
 class ParentProcessDebug::ProcessReader : public ParentProcessDebug::DebuggeeReader
 {
 public:
-    ProcessReader(HANDLE Process, const ModuleList& Modules) noexcept : m_Process(Process), m_Modules(Modules)
+    ProcessReader(HANDLE Process, const ModuleList& Modules, SymbolHandler* Symbols) noexcept :
+        m_Process(Process), m_Modules(Modules), m_Symbols(Symbols)
     {
     }
 
@@ -20,4 +21,5 @@ private:
 
     HANDLE m_Process;
     const ModuleList& m_Modules;
+    SymbolHandler* m_Symbols;
 };
