@@ -44,15 +44,6 @@ TEST(DebugOptions, FirstDebugOptionAndTheDisableOptionBeforeIt)
     EXPECT_EQ(Options.m_DisableDebugOutput, 0u);
 }
 
-TEST(DebugOptions, DebuggerCommandLine)
-{
-    HANDLE const Event = reinterpret_cast<HANDLE>(static_cast<intptr_t>(188));
-    EXPECT_EQ(ParentProcessDebug::DebuggerCommandLine(L"C:\\Tools\\app.exe", { 0, 0 }, 4242, Event),
-        L"\"C:\\Tools\\app.exe\" -ParentProcessDebug 4242 0 188");
-    EXPECT_EQ(ParentProcessDebug::DebuggerCommandLine(L"C:\\Program Files\\app.exe", { 0x1826, 1 }, 17, nullptr),
-        L"\"C:\\Program Files\\app.exe\" -DisableDebugOutput -ParentProcessDebug 17 6182 0");
-}
-
 TEST(DebugOptions, TargetOfTheDebuggerCopy)
 {
     Target Result;
@@ -79,22 +70,4 @@ TEST(DebugOptions, TargetOfTheDebuggerCopy)
     // The lowercase spelling is not the copy's option.
     ASSERT_TRUE(ParentProcessDebug::FindTarget({ L"app.exe", L"-disabledebugoutput", L"-ParentProcessDebug", L"17" }, Result));
     EXPECT_EQ(Result.m_DisableDebugOutput, 0);
-}
-
-TEST(DebugOptions, DumpNameAndInitialTag)
-{
-    EXPECT_EQ(ParentProcessDebug::DumpFileName({ L"app.exe", L"4242", L"DebugException", L"0", L"0xE06D7363" }),
-        L"app.exe-4242-DebugException-0-0xE06D7363.dmp");
-
-    EXCEPTION_RECORD Record {};
-    Record.ExceptionCode = EXCEPTION_ACCESS_VIOLATION;
-    EXPECT_EQ(ParentProcessDebug::InitialDumpTag(Record), L"0xC0000005");
-
-    // A CLR exception is tagged with its HRESULT, when the record carries it.
-    Record.ExceptionCode = g_ClrExceptionCode;
-    Record.ExceptionInformation[0] = 0x0000000180131509;
-    Record.NumberParameters = 4;
-    EXPECT_EQ(ParentProcessDebug::InitialDumpTag(Record), L"0xE0434352");
-    Record.NumberParameters = 5;
-    EXPECT_EQ(ParentProcessDebug::InitialDumpTag(Record), L"0x80131509");
 }

@@ -87,7 +87,7 @@ protected:
 };
 } // namespace
 
-TEST_F(ExceptionDescription, ThrownLongCarriesItsResultOnlyWhenItIsFourBytes)
+TEST_F(ExceptionDescription, ThrownLongGivesItsResultToLineTagAndFilter)
 {
     ThrowBytes(".J", { 0x57, 0x00, 0x07, 0x80 });
     EXPECT_TRUE(Describe());
@@ -98,93 +98,51 @@ TEST_F(ExceptionDescription, ThrownLongCarriesItsResultOnlyWhenItIsFourBytes)
     EXPECT_EQ(m_Filtered->m_Type, ".J");
     EXPECT_EQ(m_Filtered->m_Value, 0x80070057u);
     EXPECT_EQ(m_FilteredBytes, (std::vector<uint8_t> { 0x57, 0x00, 0x07, 0x80 }));
-
-    m_Lines.clear();
-    ThrowBytes(".J", { 0x57, 0x00, 0x07, 0x80, 0, 0, 0, 0 });
-    EXPECT_TRUE(Describe());
-    EXPECT_EQ(m_Lines, std::vector<std::wstring> { L"Exception: Module app.exe, HRESULT" });
-    EXPECT_EQ(m_Tag, L"0xE06D7363");
-    EXPECT_EQ(m_Filtered->m_Value, 0u);
-    EXPECT_EQ(m_Filtered->m_DataSize, 8u);
 }
 
-TEST_F(ExceptionDescription, RecognisedTypesNeedTheirBytes)
+TEST_F(ExceptionDescription, RecognisedTypesNeedTheirBytesAndOthersShowTheirFirstTwenty)
 {
-    std::vector<uint8_t> ComError(11, 0);
-    ThrowBytes(".?AV_com_error@@", ComError);
-    Describe();
-    ComError.push_back(0);
+    std::vector<uint8_t> ComError(12, 0);
     ComError[8] = 0x05;
-    ComError[9] = 0x00;
     ComError[10] = 0x7A;
     ComError[11] = 0x88;
-    ThrowBytes(".?AV_com_error@@", ComError);
-    Describe();
-    ThrowBytes(".?AVCAtlException@ATL@@", { 0x0E, 0x00, 0x07, 0x80 });
-    Describe();
     std::vector<uint8_t> Truncated = ComExceptionBytes(0x887A0001, 0);
     Truncated.resize(27);
-    ThrowBytes(".?AVComException@@", Truncated);
-    Describe();
-    EXPECT_EQ(m_Lines, (std::vector<std::wstring> {
-                           L"Exception: Module app.exe, _com_error",
-                           L"Exception: Module app.exe, _com_error, 0x887A0005",
-                           L"Exception: Module app.exe, ATL::CAtlException, 0x8007000E",
-                           L"Exception: Module app.exe, ComException",
-                       }));
-    // Decorated names match exactly.
-    m_Lines.clear();
-    ThrowBytes(".?AV_com_error@@ ", ComError);
-    Describe();
-    ASSERT_EQ(m_Lines.size(), 1u);
-    EXPECT_EQ(m_Lines[0].rfind(L"Exception: Module app.exe, 12 bytes: ", 0), 0u) << m_Lines[0];
-}
-
-TEST_F(ExceptionDescription, ComExceptionWithAndWithoutItsMessage)
-{
-    ThrowBytes(".?AVComException@@", ComExceptionBytes(0x887A0005, 0));
-    EXPECT_TRUE(Describe());
-    EXPECT_EQ(m_Tag, L"0x887A0005");
-    // An unreadable message only drops the message.
-    ThrowBytes(".?AVComException@@", ComExceptionBytes(0x80004005, 0x10));
-    EXPECT_TRUE(Describe());
-    // A message that is not UTF-8 is still shown.
+    // A message that is not UTF-8, and one that ends just before unreadable memory.
     m_Debuggee.WriteText(g_MessageAddress, "Ger\xE4t weg");
-    ThrowBytes(".?AVComException@@", ComExceptionBytes(0x80004005, g_MessageAddress));
-    EXPECT_TRUE(Describe());
-    EXPECT_EQ(m_Lines, (std::vector<std::wstring> {
-                           L"Exception: Module app.exe, ComException, 0x887A0005",
-                           L"Exception: Module app.exe, ComException, 0x80004005",
-                           L"Exception: Module app.exe, ComException, 0x80004005, Ger\uFFFDt weg",
-                       }));
-}
-
-TEST_F(ExceptionDescription, MessageEndingJustBeforeUnreadableMemoryIsRead)
-{
-    uint64_t const Address = g_MessageAddress + FakeDebuggee::g_PageSize - 6;
-    m_Debuggee.WriteText(Address, "Short");
-    ThrowBytes(".?AVComException@@", ComExceptionBytes(0x887A0005, Address));
-    Describe();
-    EXPECT_EQ(m_Lines, std::vector<std::wstring> { L"Exception: Module app.exe, ComException, 0x887A0005, Short" });
-}
-
-TEST_F(ExceptionDescription, UnknownTypesShowTheirFirstBytes)
-{
-    for(size_t Size : { 3, 20, 21 })
+    uint64_t const NearEnd = g_MessageAddress + 2 * FakeDebuggee::g_PageSize - 6;
+    m_Debuggee.WriteText(NearEnd, "Short");
+    struct Case
     {
-        ThrowBytes(".?AVWidget@@", Sequence(Size));
+        const char* m_Type;
+        std::vector<uint8_t> m_Bytes;
+        const wchar_t* m_Line;
+        const wchar_t* m_Tag;
+    };
+    Case const Cases[] {
+        { ".J", { 0x57, 0x00, 0x07, 0x80, 0, 0, 0, 0 }, L"HRESULT", L"0xE06D7363" },
+        { ".?AV_com_error@@", std::vector<uint8_t>(11, 0), L"_com_error", L"0xE06D7363" },
+        { ".?AV_com_error@@", ComError, L"_com_error, 0x887A0005", L"0x887A0005" },
+        { ".?AVCAtlException@ATL@@", { 0x0E, 0x00, 0x07, 0x80 }, L"ATL::CAtlException, 0x8007000E", L"0x8007000E" },
+        { ".?AVComException@@", Truncated, L"ComException", L"0xE06D7363" },
+        { ".?AVComException@@", ComExceptionBytes(0x80004005, 0x10), L"ComException, 0x80004005", L"0x80004005" },
+        { ".?AVComException@@", ComExceptionBytes(0x80004005, g_MessageAddress), L"ComException, 0x80004005, Ger\uFFFDt weg", L"0x80004005" },
+        { ".?AVComException@@", ComExceptionBytes(0x887A0005, NearEnd), L"ComException, 0x887A0005, Short", L"0x887A0005" },
+        // Decorated names match exactly.
+        { ".?AV_com_error@@ ", ComError, L"12 bytes: 00 00 00 00 00 00 00 00 05 00 7A 88, Type .?AV_com_error@@ ", L"0xE06D7363" },
+        { ".?AVWidget@@", Sequence(3), L"3 bytes: F0 F1 F2, Type .?AVWidget@@", L"0xE06D7363" },
+        { ".?AVWidget@@", Sequence(20), L"20 bytes: F0 F1 F2 F3 F4 F5 F6 F7 F8 F9 FA FB FC FD FE FF 00 01 02 03, Type .?AVWidget@@", L"0xE06D7363" },
+        { ".?AVWidget@@", Sequence(21), L"21 bytes: F0 F1 F2 F3 F4 F5 F6 F7 F8 F9 FA FB FC FD FE FF 00 01 02 03..., Type .?AVWidget@@", L"0xE06D7363" },
+    };
+    for(const Case& Case : Cases)
+    {
+        m_Lines.clear();
+        ThrowBytes(Case.m_Type, Case.m_Bytes);
         EXPECT_TRUE(Describe());
-        EXPECT_EQ(m_Tag, L"0xE06D7363");
-        EXPECT_EQ(m_Filtered->m_Value, 0u);
-        EXPECT_EQ(m_FilteredBytes, Sequence(Size));
+        EXPECT_EQ(m_Lines, std::vector<std::wstring> { std::wstring(L"Exception: Module app.exe, ") + Case.m_Line });
+        EXPECT_EQ(m_Tag, Case.m_Tag) << Case.m_Line;
+        EXPECT_EQ(m_FilteredBytes, Case.m_Bytes) << Case.m_Line;
     }
-    EXPECT_EQ(m_Lines, (std::vector<std::wstring> {
-                           L"Exception: Module app.exe, 3 bytes: F0 F1 F2, Type .?AVWidget@@",
-                           L"Exception: Module app.exe, 20 bytes: F0 F1 F2 F3 F4 F5 F6 F7 F8 F9 FA FB FC FD FE FF 00 01 02 03, "
-                           L"Type .?AVWidget@@",
-                           L"Exception: Module app.exe, 21 bytes: F0 F1 F2 F3 F4 F5 F6 F7 F8 F9 FA FB FC FD FE FF 00 01 02 03..., "
-                           L"Type .?AVWidget@@",
-                       }));
 }
 
 TEST_F(ExceptionDescription, NothingCopiedLeavesModuleAndType)

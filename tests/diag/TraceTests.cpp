@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 
 namespace
@@ -43,33 +42,6 @@ TEST(Trace, FunctionNameIsTheQualifiedName)
     char Small[5];
     EXPECT_EQ(TraceFunctionName("void Application::Do()", Small, sizeof Small), 4u);
     EXPECT_STREQ(Small, "Appl");
-}
-
-TEST(TraceProvider, MetadataLayout)
-{
-    const uint8_t* Provider = TraceProvider::g_ProviderMetadata;
-    EXPECT_EQ(Provider[0] | Provider[1] << 8, static_cast<int>(sizeof TraceProvider::g_ProviderMetadata));
-    EXPECT_STREQ(reinterpret_cast<const char*>(Provider + 2), "LumivexTraceLoggingProvider");
-
-    const uint8_t* Event = TraceProvider::g_EventMetadata;
-    EXPECT_EQ(Event[0] | Event[1] << 8, static_cast<int>(sizeof TraceProvider::g_EventMetadata));
-    EXPECT_EQ(Event[2], 0);
-    const char* Text = reinterpret_cast<const char*>(Event + 3);
-    EXPECT_STREQ(Text, "Message");
-    Text += strlen(Text) + 1;
-    const char* const Fields[] = { "SourceFile", "SourceLine", "SourceFunction", "TextA" };
-    uint8_t const InTypes[] = { 2, 8, 2, 1 };
-    for(size_t Index = 0; Index < 4; ++Index)
-    {
-        EXPECT_STREQ(Text, Fields[Index]);
-        Text += strlen(Text) + 1;
-        EXPECT_EQ(static_cast<uint8_t>(*Text++), InTypes[Index]);
-    }
-    EXPECT_EQ(reinterpret_cast<const uint8_t*>(Text), Event + sizeof TraceProvider::g_EventMetadata);
-
-    EXPECT_EQ(TraceProvider::g_EventDescriptor.Channel, 11);
-    EXPECT_EQ(TraceProvider::g_EventDescriptor.Level, 5);
-    EXPECT_EQ(TraceProvider::g_EventDescriptor.Keyword, 0u);
 }
 
 TEST(TraceProvider, EnableCallbackLevels)
