@@ -49,11 +49,6 @@ class CommandLine(unittest.TestCase):
         self.assertEqual(status, 0)
         self.assertTrue(lines and lines[0].startswith("Factory: "), lines)
 
-    def test_slash_is_no_option(self):
-        self.assertOutput(["/?", "-WaitableObject", "3", "-Fullscreen"],
-                          ["Warning, command line argument not recognized: /?", WAITABLE_FULLSCREEN])
-
-
     def test_rejected_arguments(self):
         # The rules are the configuration's unit tests; here the one line that main prints for each kind
         # of failure: without a message and with one.

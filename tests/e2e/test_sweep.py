@@ -8,10 +8,11 @@ import unittest
 
 from lumivex import SOURCE_DIR
 from rendering import parse_ppm
-from test_render import NO_SWAP_CHAIN2
 
 SWEEP = os.path.join(SOURCE_DIR, "scripts", "sweep.sh")
 BAR_COLOUR = b"\x1f\x77\xb4"
+NO_SWAP_CHAIN2 = ("Exception: 0x80FF01E5 Failed to object IDXGISwapChain2 while enabling "
+                  "DXGI_SWAP_CHAIN_FLAG_FRAME_LATENCY_WAITABLE_OBJECT")
 
 
 class Sweep(unittest.TestCase):
