@@ -18,6 +18,7 @@ SCANLINE_ORDERS = "UNSPECIFIED|PROGRESSIVE|UPPER_FIELD_FIRST|LOWER_FIELD_FIRST"
 SCALINGS = "UNSPECIFIED|CENTERED|STRETCHED"
 # Wine's DXGI names the swap-chain flags that it does not handle itself, among them
 # DXGI_SWAP_CHAIN_FLAG_ALLOW_TEARING (0x800); the program's console shows no flags.
+FLAGS_CHANNEL = "-all,fixme+dxgi"
 UNHANDLED_FLAGS = re.compile(r"[0-9a-f]+:fixme:dxgi:wined3d_swapchain_flags_from_dxgi Unhandled flags 0x([0-9a-f]+)\.")
 RESIZE_BUFFERS = re.compile(r"[0-9a-f]+:trace:dxgi:d3d11_swapchain_ResizeBuffers .*, buffer_count (\d+), "
                             r"width (\d+), height (\d+), format (\w+), flags (\w+)\.")
@@ -43,6 +44,10 @@ def adapter_report():
         _report["tearing"] = bool(tearing and tearing.group(1) == "1")
         _report["warnings"] = [] if _report["tearing"] else [NO_TEARING]
     return _report
+
+
+def unhandled_flags(run):
+    return [int(match.group(1), 16) for match in map(UNHANDLED_FLAGS.fullmatch, run.errors) if match]
 
 
 def swap_chain_line(format_name, buffer_count):
@@ -87,13 +92,15 @@ class ContextLineChecks:
 
 
 class ContextLines(ContextLineChecks, unittest.TestCase):
-    def test_formats_and_buffer_count(self):
-        with Run(SIZE + ["-Format", "r10g10b10a2", "-SwapChainBufferCount", "3"], frames=True) as run:
+    def test_format_buffer_count_and_no_tearing(self):
+        args = ["-Format", "r10g10b10a2", "-SwapChainBufferCount", "3", "-AllowTearing", "2"]
+        with Run(SIZE + args, debug=FLAGS_CHANNEL, frames=True) as run:
             self.assertTrue(run.wait_for_line(PRESS), run.lines)
             run.interrupt()
             self.assertEqual(run.wait(), 0)
         self.assertContextLines(run.lines, "DXGI_FORMAT_R10G10B10A2_UNORM", 3)
         self.assertStoppedOnce(run.lines)
+        self.assertEqual(unhandled_flags(run), [])
 
     def test_format_without_display_modes(self):
         # Wine has no display mode in the half-float format, so the closest-mode search fails with
@@ -114,7 +121,7 @@ class DefaultRun(ContextLineChecks, unittest.TestCase):
 
     @classmethod
     def setUpClass(cls):
-        with Run(SIZE, frames=True) as run:
+        with Run(SIZE, debug=FLAGS_CHANNEL, frames=True) as run:
             cls.prompted = run.wait_for_line(PRESS)
             prompt_time = time.monotonic()
             window = find_window()
@@ -128,6 +135,7 @@ class DefaultRun(ContextLineChecks, unittest.TestCase):
             cls.status = run.wait()
             cls.presents = run.presents()
         cls.lines = run.lines
+        cls.flags = unhandled_flags(run)
 
     def setUp(self):
         self.assertTrue(self.prompted, self.lines)
@@ -167,6 +175,9 @@ class DefaultRun(ContextLineChecks, unittest.TestCase):
         self.assertLessEqual(sum(counts), self.presents)
         self.assertGreater(sum(counts), self.presents * 0.8, (counts, self.presents))
 
+    def test_tearing_flag_follows_the_support(self):
+        self.assertEqual(self.flags, [0x800] if adapter_report()["tearing"] else [])
+
     def test_interrupt_stops_once_and_exits_0(self):
         self.assertTrue(self.running_before_interrupt)
         self.assertEqual(self.status, 0)
@@ -201,22 +212,6 @@ class StartupFailures(ContextLineChecks, unittest.TestCase):
         self.assertEqual(status, 0)
         report = adapter_report()
         self.assertEqual(lines, report["warnings"] + [report["adapter"], NOT_FOUND])
-
-
-class TearingFlag(unittest.TestCase):
-    def unhandled_flags(self, args):
-        with Run(SIZE + args, debug="-all,fixme+dxgi", frames=True) as run:
-            self.assertTrue(run.wait_for_line(PRESS), run.lines)
-            run.interrupt()
-            self.assertEqual(run.wait(), 0)
-        return [int(match.group(1), 16) for match in map(UNHANDLED_FLAGS.fullmatch, run.errors) if match]
-
-    def test_allow_tearing_modes(self):
-        tearing = adapter_report()["tearing"]
-        cases = [([], [0x800] if tearing else []), (["-AllowTearing", "2"], [])]
-        for args, expected in cases:
-            with self.subTest(args=args):
-                self.assertEqual(self.unhandled_flags(args), expected)
 
 
 class FullScreen(ContextLineChecks, unittest.TestCase):
