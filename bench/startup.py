@@ -12,7 +12,6 @@ import sys
 import time
 
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), ".."))
-PRESS = "Press Ctrl+C to exit..."
 RESOLUTION = ["-Resolution", "640", "360"]
 # Self-debugging may cost this much more than the plain run.
 PROMPT_TARGET = 1.5
@@ -23,7 +22,7 @@ def prompt_time(rendering, args):
     """Seconds from the start to the prompt line of one rendering run, which is then ended."""
     with rendering.Run(args, group=True) as run:
         start = time.monotonic()
-        if not run.wait_for_line(PRESS, 300):
+        if not run.wait_for_line(rendering.PRESS, 300):
             sys.exit("Lumivex did not start: %s" % run.lines)
         # Leaving the run ends its processes: Wine may hang on a Ctrl+C this early (see the tests).
         return time.monotonic() - start

@@ -10,6 +10,8 @@ import time
 from lumivex import BUILD_DIR, EXE, WINE_RUN, environment
 
 WINDOW_NAME = "^Lumivex$"
+# The line after which a rendering run draws its frames.
+PRESS = "Press Ctrl+C to exit..."
 # Wine's DXGI traces each present on this channel; the first one is the run's first frame.
 FRAME_CHANNEL = "trace+dxgi"
 PRESENT = re.compile(r"[0-9a-f]+:trace:dxgi:d3d11_swapchain_Present .*")

@@ -6,7 +6,7 @@ import tempfile
 import unittest
 
 from lumivex import BUILD_DIR, run_lumivex
-from rendering import SETTLED, Run, find_window, parse_ppm, screenshot, window_geometry
+from rendering import PRESS, SETTLED, Run, find_window, parse_ppm, screenshot, window_geometry
 
 PROBE = os.path.join(BUILD_DIR, "OverlayProbe.exe")
 KHAKI = (240, 230, 140)
@@ -158,7 +158,7 @@ class OverlayWindowTest(unittest.TestCase):
 
     def test_khaki_text_in_a_darkened_box_at_the_top_left(self):
         with Run(["-OverlayMode", "1"], frames=True) as run:
-            self.assertTrue(run.wait_for_line("Press Ctrl+C to exit..."), run.lines)
+            self.assertTrue(run.wait_for_line(PRESS), run.lines)
             window = find_window()
             self.assertIsNotNone(window, "no window")
             self.assertTrue(run.wait_for_frames(SETTLED), run.lines)

@@ -6,9 +6,8 @@ import time
 import unittest
 
 from lumivex import run_lumivex
-from rendering import SETTLED, Run, find_window, send_keys, window_geometry, xdotool
+from rendering import PRESS, SETTLED, Run, find_window, send_keys, window_geometry, xdotool
 
-PRESS = "Press Ctrl+C to exit..."
 STOPPING = "Stopping: CTRL_C_EVENT"
 NOT_FOUND = "Exception: 0x887A0002 Unknown exception"
 STATISTICS = r"Statistics: PresentCount \+(\d+) \(\+(\d+\.\d{2}) per second\)"
