@@ -1,5 +1,5 @@
 #include "render/OverlayTexture.h"
-#include "tests/tools/OverlayProbe/ProbeDevice.h"
+#include "tests/render/OffscreenDevice.h"
 
 #include <gtest/gtest.h>
 
@@ -44,7 +44,7 @@ bool SizedFor(const Application::OverlayTexture& Overlay, UINT Width, UINT Heigh
 // Offscreen textures made like back buffers stand for the swap chain's.
 TEST(OverlayTexture, KeepsWhatABufferOfTheSameSizeCanUseRemakesTheRestAndLetsGoOfTheBuffer)
 {
-    ProbeDevice Device;
+    OffscreenDevice Device;
     ComPtr<ID3D11Texture2D> const First = Device.CreateBuffer(1280, 720), Second = Device.CreateBuffer(1280, 720);
     ComPtr<ID3D11Texture2D> const Other = Device.CreateBuffer(1920, 1080);
     Application::OverlayTexture Overlay;

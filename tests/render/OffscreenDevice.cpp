@@ -1,15 +1,15 @@
-#include "ProbeDevice.h"
+#include "tests/render/OffscreenDevice.h"
 
 #include "diag/Check.h"
 
 using Microsoft::WRL::ComPtr;
 
-ProbeDevice::ProbeDevice()
+OffscreenDevice::OffscreenDevice()
 {
     CHECK_HRESULT(D3D11CreateDevice(nullptr, D3D_DRIVER_TYPE_HARDWARE, nullptr, D3D11_CREATE_DEVICE_BGRA_SUPPORT, nullptr, 0, D3D11_SDK_VERSION, m_Device.GetAddressOf(), nullptr, m_DeviceContext.GetAddressOf()));
 }
 
-ComPtr<ID3D11Texture2D> ProbeDevice::CreateBuffer(UINT Width, UINT Height) const
+ComPtr<ID3D11Texture2D> OffscreenDevice::CreateBuffer(UINT Width, UINT Height) const
 {
     D3D11_TEXTURE2D_DESC Desc {};
     Desc.Width = Width;
@@ -25,7 +25,7 @@ ComPtr<ID3D11Texture2D> ProbeDevice::CreateBuffer(UINT Width, UINT Height) const
     return Texture;
 }
 
-void ProbeDevice::Fill(ID3D11Texture2D* Texture, uint8_t Red, uint8_t Green, uint8_t Blue) const
+void OffscreenDevice::Fill(ID3D11Texture2D* Texture, uint8_t Red, uint8_t Green, uint8_t Blue) const
 {
     ComPtr<ID3D11RenderTargetView> View;
     CHECK_HRESULT(m_Device->CreateRenderTargetView(Texture, nullptr, View.GetAddressOf()));
@@ -33,7 +33,7 @@ void ProbeDevice::Fill(ID3D11Texture2D* Texture, uint8_t Red, uint8_t Green, uin
     m_DeviceContext->ClearRenderTargetView(View.Get(), Colour);
 }
 
-std::vector<uint8_t> ProbeDevice::ReadRgb(ID3D11Texture2D* Texture) const
+std::vector<uint8_t> OffscreenDevice::ReadRgb(ID3D11Texture2D* Texture) const
 {
     D3D11_TEXTURE2D_DESC Desc;
     Texture->GetDesc(&Desc);

@@ -7,11 +7,11 @@
 #include <vector>
 
 // A Direct3D 11 device made as the program makes it for the overlay (with BGRA support), and the
-// few texture operations that the overlay probe needs.
-class ProbeDevice
+// few texture operations that the overlay tests need.
+class OffscreenDevice
 {
 public:
-    ProbeDevice();
+    OffscreenDevice();
 
     // A texture made like a swap chain's back buffer: render target and shader input.
     Microsoft::WRL::ComPtr<ID3D11Texture2D> CreateBuffer(UINT Width, UINT Height) const;
