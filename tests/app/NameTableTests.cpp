@@ -7,7 +7,6 @@
 
 TEST(ToString, NamesKnownValuesAndFormatsOthers)
 {
-    EXPECT_EQ(ToString(g_FormatNames, 0), "DXGI_FORMAT_UNKNOWN");
     EXPECT_EQ(ToString(g_FormatNames, 115), "DXGI_FORMAT_B4G4R4A4_UNORM");
     EXPECT_EQ(ToString(g_FormatNames, 132), "DXGI_FORMAT_V408");
     EXPECT_EQ(ToString(g_FormatNames, 116), "0x74");

@@ -47,28 +47,22 @@ protected:
         return { std::istreambuf_iterator<char>(Stream), std::istreambuf_iterator<char>() };
     }
 
-    // Whether the file is a minidump whose directory lists an exception stream.
-    bool HasExceptionStream() const
+    // "none" when the file is no minidump, else whether its directory lists an exception stream.
+    std::string ExceptionStream() const
     {
         std::vector<char> const Bytes = Contents();
         uint32_t Header[4] {};
         if(Bytes.size() < sizeof Header || std::memcmp(Bytes.data(), "MDMP", 4) != 0)
-            return false;
+            return "none";
         std::memcpy(Header, Bytes.data(), sizeof Header);
         for(uint32_t Index = 0; Index < Header[2] && Header[3] + Index * 12 + 4 <= Bytes.size(); ++Index)
         {
             uint32_t Type;
             std::memcpy(&Type, Bytes.data() + Header[3] + Index * 12, sizeof Type);
             if(Type == g_ExceptionStream)
-                return true;
+                return "exception";
         }
-        return false;
-    }
-
-    bool IsMiniDump() const
-    {
-        std::vector<char> const Bytes = Contents();
-        return Bytes.size() > 4 && std::memcmp(Bytes.data(), "MDMP", 4) == 0;
+        return "plain";
     }
 
     ScopedHandle m_Process;
@@ -89,8 +83,7 @@ TEST_F(MiniDump, WithoutTheThreadThereIsNoExceptionStream)
     for(DWORD ThreadId : { 0ul, 0xFFFFFFF0ul })
     {
         Write(ThreadId);
-        EXPECT_TRUE(IsMiniDump()) << ThreadId;
-        EXPECT_FALSE(HasExceptionStream()) << ThreadId;
+        EXPECT_EQ(ExceptionStream(), "plain") << ThreadId;
     }
 }
 
@@ -102,7 +95,7 @@ TEST_F(MiniDump, ThreadAtTheExceptionGivesTheExceptionStream)
     Write(ThreadId);
     ResumeThread(Thread.Get());
     WaitForSingleObject(Thread.Get(), INFINITE);
-    EXPECT_TRUE(HasExceptionStream());
+    EXPECT_EQ(ExceptionStream(), "exception");
 }
 
 TEST_F(MiniDump, ReplacesAnEarlierFileOfTheSameName)
@@ -112,6 +105,6 @@ TEST_F(MiniDump, ReplacesAnEarlierFileOfTheSameName)
         Stream << std::string(64 << 20, 'x');
     }
     Write(0);
-    EXPECT_TRUE(IsMiniDump());
+    EXPECT_EQ(ExceptionStream(), "plain");
     EXPECT_LT(Contents().size(), size_t { 64 << 20 });
 }
