@@ -184,7 +184,7 @@ class Image:
 
 
 def parse_ppm(data):
-    """An 8-bit binary PPM without comments, as ImageMagick and the probe write them."""
+    """An 8-bit binary PPM without comments, as ImageMagick writes them."""
     header = re.match(rb"P6\s+(\d+)\s+(\d+)\s+255\s", data)
     if not header:
         raise ValueError("not an 8-bit binary PPM")

@@ -18,19 +18,11 @@ constexpr Colour g_Picture { 64, 128, 192 };
 constexpr Colour g_Shaded { 26, 51, 77 };
 constexpr Colour g_Khaki { 240, 230, 140 };
 
-bool Near(const Colour& Actual, const Colour& Wanted, int Tolerance)
+// Whether every channel lies within Low - Tolerance and High + Tolerance.
+bool Within(const Colour& Actual, const Colour& Low, const Colour& High, int Tolerance)
 {
     for(size_t Index = 0; Index < Actual.size(); ++Index)
-        if(std::abs(Actual[Index] - Wanted[Index]) > Tolerance)
-            return false;
-    return true;
-}
-
-// Anti-aliased text edges lie between the shaded picture and khaki in every channel.
-bool Blended(const Colour& Actual)
-{
-    for(size_t Index = 0; Index < Actual.size(); ++Index)
-        if(Actual[Index] < g_Shaded[Index] - 2 || Actual[Index] > g_Khaki[Index] + 2)
+        if(Actual[Index] < Low[Index] - Tolerance || Actual[Index] > High[Index] + Tolerance)
             return false;
     return true;
 }
@@ -103,13 +95,14 @@ TEST(OverlayDrawing, KhakiTextInABoxThatShadesTheTopLeftCorner)
         for(int X = Shade.Left; X <= Shade.Right; ++X)
         {
             Colour const Pixel = Drawn.At(X, Y);
-            bool const Text = Near(Pixel, g_Khaki, 12);
-            Shaded += Near(Pixel, g_Shaded, 1);
+            bool const Text = Within(Pixel, g_Khaki, g_Khaki, 12);
+            Shaded += Within(Pixel, g_Shaded, g_Shaded, 1);
             Khaki += Text;
-            // Text keeps clear of the box's margin, a quarter of the time line's height.
+            // Text keeps clear of the box's margin, a quarter of the time line's height; anti-aliased
+            // edges lie between the shaded picture and khaki.
             bool const InMargin = X < Shade.Left + Shade.Top - 2 || X > Shade.Right - Shade.Top + 2 || Y < 2 * Shade.Top - 2
                 || Y > Shade.Bottom - Shade.Top + 2;
-            OutOfPlace += Text ? InMargin : !Blended(Pixel);
+            OutOfPlace += Text ? InMargin : !Within(Pixel, g_Shaded, g_Khaki, 2);
         }
     EXPECT_GT(Shaded, (Shade.Right - Shade.Left + 1) * (Shade.Bottom - Shade.Top + 1) * 0.6);
     EXPECT_GT(Khaki, 300);
@@ -123,7 +116,7 @@ TEST(OverlayDrawing, TwoLinesOfTextSizedByTheFrameHeight)
     std::set<int> Rows;
     for(int Y = Shade.Top; Y <= Shade.Bottom; ++Y)
         for(int X = Shade.Left; X <= Shade.Right; ++X)
-            if(Near(Drawn.At(X, Y), g_Khaki, 12))
+            if(Within(Drawn.At(X, Y), g_Khaki, g_Khaki, 12))
                 Rows.insert(Y);
     // The frame line starts one time line's height (four margins) below the time line, which starts
     // two margins from the top; a row between them is free of text.

@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace
@@ -16,7 +16,7 @@ constexpr HRESULT g_Failure = DXGI_ERROR_DEVICE_REMOVED;
 // pass did: "state", "present", "resize" (asked for) or "failure+resize" (after a failed present).
 struct FakeSwapChain
 {
-    FakeSwapChain(std::initializer_list<HRESULT> Results) : m_Results(Results)
+    explicit FakeSwapChain(std::vector<HRESULT> Results) : m_Results(std::move(Results))
     {
     }
 
@@ -42,33 +42,29 @@ struct FakeSwapChain
 using Steps = std::vector<std::string>;
 } // namespace
 
-TEST(PresentPasses, AFailedPresentIsReportedResizedAndRetriedOnce)
+TEST(PresentPasses, AFailedPresentIsReportedResizedAndRetriedOnceAfterAnyAskedForResize)
 {
-    FakeSwapChain Succeeds { S_OK };
-    EXPECT_EQ(Succeeds.Render(FALSE), S_OK);
-    EXPECT_EQ(Succeeds.m_Steps, (Steps { "state", "present" }));
-
-    // Success codes such as DXGI_STATUS_OCCLUDED end the frame like S_OK.
-    FakeSwapChain Occluded { DXGI_STATUS_OCCLUDED };
-    EXPECT_EQ(Occluded.Render(FALSE), DXGI_STATUS_OCCLUDED);
-    EXPECT_EQ(Occluded.m_Steps, (Steps { "state", "present" }));
-
-    FakeSwapChain Retried { g_Failure, S_OK };
-    EXPECT_EQ(Retried.Render(FALSE), S_OK);
-    EXPECT_EQ(Retried.m_Steps, (Steps { "state", "present", "failure+resize", "state", "present" }));
-
-    FakeSwapChain FailsTwice { g_Failure, E_FAIL };
-    EXPECT_EQ(FailsTwice.Render(FALSE), E_FAIL);
-    EXPECT_EQ(FailsTwice.m_Steps, (Steps { "state", "present", "failure+resize", "state", "present", "failure+resize" }));
-}
-
-TEST(PresentPasses, AnAskedForResizeComesFirstWithoutAFailureLine)
-{
-    FakeSwapChain Succeeds { S_OK };
-    EXPECT_EQ(Succeeds.Render(TRUE), S_OK);
-    EXPECT_EQ(Succeeds.m_Steps, (Steps { "state", "resize", "state", "present" }));
-
-    FakeSwapChain Fails { g_Failure };
-    EXPECT_EQ(Fails.Render(TRUE), g_Failure);
-    EXPECT_EQ(Fails.m_Steps, (Steps { "state", "resize", "state", "present", "failure+resize" }));
+    struct Case
+    {
+        BOOL m_Resize;
+        std::vector<HRESULT> m_Results;
+        HRESULT m_Result;
+        Steps m_Steps;
+    };
+    // Success codes such as DXGI_STATUS_OCCLUDED end the frame like S_OK; an asked-for resize comes
+    // first and draws no failure line.
+    Case const Cases[] {
+        { FALSE, { S_OK }, S_OK, { "state", "present" } },
+        { FALSE, { DXGI_STATUS_OCCLUDED }, DXGI_STATUS_OCCLUDED, { "state", "present" } },
+        { FALSE, { g_Failure, S_OK }, S_OK, { "state", "present", "failure+resize", "state", "present" } },
+        { FALSE, { g_Failure, E_FAIL }, E_FAIL, { "state", "present", "failure+resize", "state", "present", "failure+resize" } },
+        { TRUE, { S_OK }, S_OK, { "state", "resize", "state", "present" } },
+        { TRUE, { g_Failure }, g_Failure, { "state", "resize", "state", "present", "failure+resize" } },
+    };
+    for(const Case& Case : Cases)
+    {
+        FakeSwapChain SwapChain(Case.m_Results);
+        EXPECT_EQ(SwapChain.Render(Case.m_Resize), Case.m_Result);
+        EXPECT_EQ(SwapChain.m_Steps, Case.m_Steps);
+    }
 }
