@@ -1,17 +1,29 @@
+#include "diag/FormatText.h"
 #include "diag/ParentProcessDebug.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 namespace
 {
-using LaunchOptions = ParentProcessDebug::LaunchOptions;
-using Target = ParentProcessDebug::Target;
-
-LaunchOptions FindLaunchOptions(const Arguments& Arguments, bool Expected = true)
+// "<dump type> <disable>" of the first process's options, or "none" without -Debug.
+std::string Launch(const Arguments& Arguments)
 {
-    LaunchOptions Options { 7, 7 };
-    EXPECT_EQ(ParentProcessDebug::FindLaunchOptions(Arguments, Options), Expected);
-    return Options;
+    ParentProcessDebug::LaunchOptions Options { 7, 7 };
+    if(!ParentProcessDebug::FindLaunchOptions(Arguments, Options))
+        return "none";
+    return FormatText("%#x %d", static_cast<unsigned int>(Options.m_DumpType), static_cast<int>(Options.m_DisableDebugOutput));
+}
+
+// "<process> <dump type> <ready event> <disable>" of the debugger copy's target, or "none".
+std::string Target(const Arguments& Arguments)
+{
+    ParentProcessDebug::Target Found;
+    if(!ParentProcessDebug::FindTarget(Arguments, Found))
+        return "none";
+    return FormatText("%u %#x %lld %d", static_cast<unsigned int>(Found.m_ProcessId), static_cast<unsigned int>(Found.m_DumpType),
+        static_cast<long long>(reinterpret_cast<intptr_t>(Found.m_ReadyEvent)), static_cast<int>(Found.m_DisableDebugOutput));
 }
 } // namespace
 
@@ -27,47 +39,24 @@ TEST(DebugOptions, DumpTypeOfTheDebugValue)
 
 TEST(DebugOptions, FirstDebugOptionAndTheDisableOptionBeforeIt)
 {
-    FindLaunchOptions({ L"app.exe", L"-ShaderIndex", L"2" }, false);
-    FindLaunchOptions({ L"app.exe", L"Debug", L"/Debug" }, false);
-
-    LaunchOptions Options = FindLaunchOptions({ L"app.exe", L"-debug" });
-    EXPECT_EQ(Options.m_DumpType, 0u);
-    EXPECT_EQ(Options.m_DisableDebugOutput, 0u);
-
-    Options = FindLaunchOptions({ L"app.exe", L"-disabledebugoutput", L"-Debug:Full" });
-    EXPECT_EQ(Options.m_DumpType, 0x1826u);
-    EXPECT_EQ(Options.m_DisableDebugOutput, 1u);
-
+    EXPECT_EQ(Launch({ L"app.exe", L"-ShaderIndex", L"2" }), "none");
+    EXPECT_EQ(Launch({ L"app.exe", L"Debug", L"/Debug" }), "none");
+    EXPECT_EQ(Launch({ L"app.exe", L"-debug" }), "0 0");
+    EXPECT_EQ(Launch({ L"app.exe", L"-disabledebugoutput", L"-Debug:Full" }), "0x1826 1");
     // Nothing after the first -Debug counts, not even a second -Debug.
-    Options = FindLaunchOptions({ L"app.exe", L"-Debug:0x20", L"-DisableDebugOutput", L"-Debug:Full" });
-    EXPECT_EQ(Options.m_DumpType, 0x20u);
-    EXPECT_EQ(Options.m_DisableDebugOutput, 0u);
+    EXPECT_EQ(Launch({ L"app.exe", L"-Debug:0x20", L"-DisableDebugOutput", L"-Debug:Full" }), "0x20 0");
 }
 
 TEST(DebugOptions, TargetOfTheDebuggerCopy)
 {
-    Target Result;
-    EXPECT_FALSE(ParentProcessDebug::FindTarget({ L"app.exe", L"-Debug" }, Result));
-    EXPECT_FALSE(ParentProcessDebug::FindTarget({ L"app.exe", L"-ParentProcessDebug" }, Result));
-    EXPECT_FALSE(ParentProcessDebug::FindTarget({ L"app.exe", L"-ParentProcessDebug", L"0", L"0", L"188" }, Result));
-    EXPECT_FALSE(ParentProcessDebug::FindTarget({ L"app.exe", L"-ParentProcessDebug", L"pid" }, Result));
-    // The copy's options are compared case-sensitively.
-    EXPECT_FALSE(ParentProcessDebug::FindTarget({ L"app.exe", L"-parentprocessdebug", L"4242" }, Result));
-
-    ASSERT_TRUE(ParentProcessDebug::FindTarget({ L"app.exe", L"-ParentProcessDebug", L"4242" }, Result));
-    EXPECT_EQ(Result.m_ProcessId, 4242u);
-    EXPECT_EQ(Result.m_DumpType, 0u);
-    EXPECT_EQ(Result.m_ReadyEvent, nullptr);
-    EXPECT_EQ(Result.m_DisableDebugOutput, 0);
-
-    ASSERT_TRUE(ParentProcessDebug::FindTarget(
-        { L"app.exe", L"-disabledebugoutput", L"-DisableDebugOutput", L"-ParentProcessDebug", L"17", L"6182", L"-1" }, Result));
-    EXPECT_EQ(Result.m_ProcessId, 17u);
-    EXPECT_EQ(Result.m_DumpType, 0x1826u);
-    EXPECT_EQ(Result.m_ReadyEvent, INVALID_HANDLE_VALUE);
-    EXPECT_EQ(Result.m_DisableDebugOutput, 1);
-
-    // The lowercase spelling is not the copy's option.
-    ASSERT_TRUE(ParentProcessDebug::FindTarget({ L"app.exe", L"-disabledebugoutput", L"-ParentProcessDebug", L"17" }, Result));
-    EXPECT_EQ(Result.m_DisableDebugOutput, 0);
+    EXPECT_EQ(Target({ L"app.exe", L"-Debug" }), "none");
+    EXPECT_EQ(Target({ L"app.exe", L"-ParentProcessDebug" }), "none");
+    EXPECT_EQ(Target({ L"app.exe", L"-ParentProcessDebug", L"0", L"0", L"188" }), "none");
+    EXPECT_EQ(Target({ L"app.exe", L"-ParentProcessDebug", L"pid" }), "none");
+    // The copy's own options are compared case-sensitively.
+    EXPECT_EQ(Target({ L"app.exe", L"-parentprocessdebug", L"4242" }), "none");
+    EXPECT_EQ(Target({ L"app.exe", L"-ParentProcessDebug", L"4242" }), "4242 0 0 0");
+    EXPECT_EQ(Target({ L"app.exe", L"-disabledebugoutput", L"-DisableDebugOutput", L"-ParentProcessDebug", L"17", L"6182", L"-1" }),
+        "17 0x1826 -1 1");
+    EXPECT_EQ(Target({ L"app.exe", L"-disabledebugoutput", L"-ParentProcessDebug", L"17" }), "17 0 0 0");
 }
