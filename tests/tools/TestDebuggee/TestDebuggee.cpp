@@ -27,15 +27,12 @@ LONG CALLBACK ContinueOwnExceptions(EXCEPTION_POINTERS* Pointers)
     }
 }
 
+// For 30 s at most.
 bool WaitForDebugger()
 {
-    for(int Attempt = 0; Attempt < 600; ++Attempt)
-    {
-        if(IsDebuggerPresent())
-            return true;
+    for(int Attempt = 0; !IsDebuggerPresent() && Attempt < 600; ++Attempt)
         Sleep(50);
-    }
-    return false;
+    return IsDebuggerPresent();
 }
 
 void ThrowOwnException()
