@@ -1,4 +1,5 @@
 #include "app/Application.h"
+#include "diag/FormatText.h"
 #include "tests/Caught.h"
 
 #include <gtest/gtest.h>
@@ -15,20 +16,10 @@ Application::Configuration Parse(std::initializer_list<const wchar_t*> Values)
     return Application(List).m_Configuration;
 }
 
-HRESULT Failure(const ComException& Exception, std::string& Message)
+// "ok", or the failure's code and message.
+std::string Outcome(const ComException& Exception)
 {
-    Message = Exception.what();
-    return Exception.m_Result;
-}
-
-HRESULT ParseFailure(std::initializer_list<const wchar_t*> Values, std::string& Message)
-{
-    return Failure(Caught([&] { Parse(Values); }), Message);
-}
-
-HRESULT ValidateFailure(std::initializer_list<const wchar_t*> Values, std::string& Message)
-{
-    return Failure(Caught([&] { Parse(Values).Validate(); }), Message);
+    return Exception.m_Result == S_OK ? "ok" : FormatText("0x%08X %hs", static_cast<unsigned int>(Exception.m_Result), Exception.what());
 }
 } // namespace
 
@@ -71,32 +62,28 @@ TEST(Configuration, OptionsAliasesAndValues)
 
 TEST(Configuration, RejectedArguments)
 {
-    std::string Message;
-    EXPECT_EQ(ParseFailure({ L"-Resolution", L"1280" }, Message), E_INVALIDARG);
-    EXPECT_EQ(Message, "Unknown exception");
-    EXPECT_EQ(ParseFailure({ L"-Format", L"b8g8r8x8" }, Message), E_INVALIDARG);
-    EXPECT_EQ(ParseFailure({ L"-Rate", L"60", L"0" }, Message), E_INVALIDARG);
-    EXPECT_EQ(ParseFailure({ L"-Resolution", L"0", L"1" }, Message), E_INVALIDARG);
-    EXPECT_EQ(ParseFailure({ L"-ShaderIndex", L"4" }, Message), E_INVALIDARG);
-    EXPECT_EQ(Message, "ShaderIndex argument is out of 0..3 range");
-    EXPECT_EQ(ParseFailure({ L"-ShaderIndex", L"-1" }, Message), E_INVALIDARG);
-    EXPECT_EQ(ParseFailure({ L"-OverlayMode", L"2" }, Message), E_INVALIDARG);
-    EXPECT_EQ(Message, "OverlayMode argument is out of 0..1 range");
-    EXPECT_EQ(ParseFailure({ L"-Debug:Full", L"-DisableDebugOutput", L"-Foo" }, Message), S_OK);
+    auto const Parsed = [](std::initializer_list<const wchar_t*> Values) { return Outcome(Caught([&] { Parse(Values); })); };
+    EXPECT_EQ(Parsed({ L"-Resolution", L"1280" }), "0x80070057 Unknown exception");
+    EXPECT_EQ(Parsed({ L"-Format", L"b8g8r8x8" }), "0x80070057 Unknown exception");
+    EXPECT_EQ(Parsed({ L"-Rate", L"60", L"0" }), "0x80070057 Unknown exception");
+    EXPECT_EQ(Parsed({ L"-Resolution", L"0", L"1" }), "0x80070057 Unknown exception");
+    EXPECT_EQ(Parsed({ L"-ShaderIndex", L"4" }), "0x80070057 ShaderIndex argument is out of 0..3 range");
+    EXPECT_EQ(Parsed({ L"-ShaderIndex", L"-1" }), "0x80070057 ShaderIndex argument is out of 0..3 range");
+    EXPECT_EQ(Parsed({ L"-OverlayMode", L"2" }), "0x80070057 OverlayMode argument is out of 0..1 range");
+    EXPECT_EQ(Parsed({ L"-Debug:Full", L"-DisableDebugOutput", L"-Foo" }), "ok");
 }
 
 TEST(Configuration, ValidateRules)
 {
-    std::string Message;
-    EXPECT_EQ(ValidateFailure({ L"-OverlayMode", L"1", L"-Format", L"r10g10b10a2" }, Message), E_INVALIDARG);
-    EXPECT_EQ(Message, "Non-zero overlay mode requires DXGI_FORMAT_B8G8R8A8_UNORM format");
-    EXPECT_EQ(ValidateFailure({ L"-OverlayMode", L"1" }, Message), S_OK);
-    EXPECT_EQ(ValidateFailure({ L"-WaitableObject", L"3", L"-Fullscreen" }, Message), E_INVALIDARG);
-    EXPECT_EQ(Message, "Use of waitiable object is not compatible with full screen mode");
-    EXPECT_EQ(ValidateFailure({ L"-WaitableObject", L"3" }, Message), S_OK);
-    EXPECT_EQ(ValidateFailure({ L"-AllowTearing", L"3", L"-PresentSyncInterval", L"1" }, Message), E_INVALIDARG);
-    EXPECT_EQ(Message, "Forced enablement of allow tearing mode assumes zero Present sync interval");
-    EXPECT_EQ(ValidateFailure({ L"-AllowTearing", L"3", L"-PresentSyncInterval", L"0" }, Message), S_OK);
-    EXPECT_EQ(ValidateFailure({ L"-AllowTearing", L"2", L"-PresentSyncInterval", L"1" }, Message), S_OK);
-    EXPECT_EQ(ValidateFailure({ L"-AllowTearing", L"3" }, Message), S_OK);
+    auto const Validated = [](std::initializer_list<const wchar_t*> Values) { return Outcome(Caught([&] { Parse(Values).Validate(); })); };
+    EXPECT_EQ(Validated({ L"-OverlayMode", L"1", L"-Format", L"r10g10b10a2" }),
+        "0x80070057 Non-zero overlay mode requires DXGI_FORMAT_B8G8R8A8_UNORM format");
+    EXPECT_EQ(Validated({ L"-OverlayMode", L"1" }), "ok");
+    EXPECT_EQ(Validated({ L"-WaitableObject", L"3", L"-Fullscreen" }), "0x80070057 Use of waitiable object is not compatible with full screen mode");
+    EXPECT_EQ(Validated({ L"-WaitableObject", L"3" }), "ok");
+    EXPECT_EQ(Validated({ L"-AllowTearing", L"3", L"-PresentSyncInterval", L"1" }),
+        "0x80070057 Forced enablement of allow tearing mode assumes zero Present sync interval");
+    EXPECT_EQ(Validated({ L"-AllowTearing", L"3", L"-PresentSyncInterval", L"0" }), "ok");
+    EXPECT_EQ(Validated({ L"-AllowTearing", L"2", L"-PresentSyncInterval", L"1" }), "ok");
+    EXPECT_EQ(Validated({ L"-AllowTearing", L"3" }), "ok");
 }

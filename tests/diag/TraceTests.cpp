@@ -37,7 +37,6 @@ TEST(Trace, FunctionNameIsTheQualifiedName)
     EXPECT_EQ(FunctionName("Application::Application(const Arguments&)"), "Application::Application");
     EXPECT_EQ(FunctionName("int main()"), "main");
     EXPECT_EQ(FunctionName("static BOOL Application::InternalHandlerRoutine(DWORD)"), "Application::InternalHandlerRoutine");
-    EXPECT_EQ(FunctionName("Application::Context::Context"), "Application::Context::Context");
     EXPECT_EQ(Probe::Name(), "{anonymous}::Probe::Name");
     char Small[5];
     EXPECT_EQ(TraceFunctionName("void Application::Do()", Small, sizeof Small), 4u);
@@ -52,14 +51,11 @@ TEST(TraceProvider, EnableCallbackLevels)
         return TraceProvider::IsEventEnabled(State);
     };
     EXPECT_FALSE(TraceProvider::IsEventEnabled(State));
+    // The trace's events are verbose (5): enabled from that level up, and by level 0 (all).
     EXPECT_FALSE(Enable(4));
-    EXPECT_EQ(State.m_LevelPlusOne, 5u);
     EXPECT_TRUE(Enable(5));
     EXPECT_TRUE(Enable(255));
     EXPECT_TRUE(Enable(0));
-    EXPECT_EQ(State.m_LevelPlusOne, 256u);
-    EXPECT_EQ(State.m_KeywordAny, 0x10u);
-    EXPECT_EQ(State.m_KeywordAll, 0x20u);
     TraceProvider::EnableCallback(nullptr, 2, 1, 0, 0, nullptr, &State);
     EXPECT_TRUE(TraceProvider::IsEventEnabled(State));
     TraceProvider::EnableCallback(nullptr, 0, 0, 0, 0, nullptr, &State);
