@@ -20,7 +20,7 @@ class ExceptionDescription : public testing::Test
 protected:
     void SetUp() override
     {
-        m_Debuggee.AddModule(g_ImageBase, 0x100000, g_ModulePath);
+        m_Debuggee.SetModule(g_ImageBase, 0x100000, g_ModulePath);
         m_Debug.m_OutputHandler = [this](const wchar_t* Text) { m_Lines.push_back(Text); };
         m_Debug.m_ExceptionFilter = [this](const ParentProcessDebug::ExceptionData& Data)
         {

@@ -7,7 +7,6 @@
 #include <cstring>
 #include <map>
 #include <string>
-#include <vector>
 
 // Memory of an imagined debuggee, in whole pages: a read succeeds only when every page it touches
 // was written to.
@@ -33,9 +32,12 @@ public:
         Write(Address, Text.c_str(), Text.size() + 1);
     }
 
-    void AddModule(uint64_t Base, uint64_t Size, const std::wstring& Path)
+    // The one module that the debuggee has.
+    void SetModule(uint64_t Base, uint64_t Size, const std::wstring& Path)
     {
-        m_Modules.push_back({ Base, Size, Path });
+        m_ModuleBase = Base;
+        m_ModuleSize = Size;
+        m_ModulePath = Path;
     }
 
     bool Read(uint64_t Address, void* Buffer, size_t Size) const override
@@ -52,20 +54,10 @@ public:
 
     std::wstring ModulePath(uint64_t Address) const override
     {
-        for(const Module& Known : m_Modules)
-            if(Address >= Known.m_Base && Address - Known.m_Base < Known.m_Size)
-                return Known.m_Path;
-        return {};
+        return Address >= m_ModuleBase && Address - m_ModuleBase < m_ModuleSize ? m_ModulePath : std::wstring();
     }
 
 private:
-    struct Module
-    {
-        uint64_t m_Base;
-        uint64_t m_Size;
-        std::wstring m_Path;
-    };
-
     std::array<uint8_t, g_PageSize>& Page(uint64_t Address)
     {
         auto Inserted = m_Pages.try_emplace(Address / g_PageSize);
@@ -75,5 +67,7 @@ private:
     }
 
     std::map<uint64_t, std::array<uint8_t, g_PageSize>> m_Pages;
-    std::vector<Module> m_Modules;
+    uint64_t m_ModuleBase = 0;
+    uint64_t m_ModuleSize = 0;
+    std::wstring m_ModulePath;
 };
