@@ -1,5 +1,4 @@
 #include "app/DebugCallbacks.h"
-#include "diag/FormatText.h"
 
 #include <gtest/gtest.h>
 
@@ -43,13 +42,4 @@ TEST(FilterDebugException, IgnoresTheDirect3DRuntimesHandledErrors)
     EXPECT_EQ(Filter(L"C:\\Windows\\System32\\d3d11.dll", ".?AV_COM_ERROR@@", 0x80070057), 1);
     EXPECT_EQ(Filter(L"C:\\Windows\\System32\\dxgi.dll", g_ComError, 0x80070057), 1);
     EXPECT_EQ(Filter(L"C:\\Windows\\System32\\d3d11.dll.bak", g_ComError, 0x80070057), 1);
-}
-
-TEST(OutputDebugText, FollowsTheNarrowConsoleLines)
-{
-    // Every character that the console's code page holds comes out as it, "€" included.
-    const wchar_t* const Text = L"Caf\u00E9 \u20AC \u65E5 end";
-    testing::internal::CaptureStdout();
-    OutputDebugText(Text);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), FormatText("%ls", Text) + "\n");
 }

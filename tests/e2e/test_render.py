@@ -54,9 +54,7 @@ def swap_chain_line(format_name, buffer_count):
 
 
 def screen_size():
-    _, output = xdotool("getdisplaygeometry")
-    width, height = output.split()
-    return int(width), int(height)
+    return tuple(int(value) for value in xdotool("getdisplaygeometry")[1].split())
 
 
 class ContextLineChecks:
