@@ -52,21 +52,21 @@ float4 PS(VS_Output Input) : SV_Target
 {
     float Aspect = Resolution.x / Resolution.y;
     float2 Point = (Input.Color.rg - 0.5) * float2(Aspect, 1.0);
-    // Sines of the curve's slow sway and lean and of the first head's angle, and that angle's cosine,
-    // a parabola per half turn.
-    float4 Angle = Time * float4(0.036606, 0.049338, 0.143239, 0.143239) + float4(0.0, 0.0, 0.0, 0.25);
+    // Sines of the curve's slow sway and of the first head's angle, and that angle's cosine, a
+    // parabola per half turn.
+    float3 Angle = Time * float3(0.049338, 0.143239, 0.143239) + float3(0.0, 0.0, 0.25);
     Angle = Angle - round(Angle);
-    float4 Wave = Angle * (8.0 - 16.0 * abs(Angle));
-    float2 First = Wave.wz;
+    float3 Wave = Angle * (8.0 - 16.0 * abs(Angle));
+    float2 First = Wave.zy;
     // The second head runs some 140 degrees behind the first, falling back and catching up with
     // the sway: the first head's angle turned by the lag's cosine and sine.
     float2 Lag = float2(-0.766 + 0.225 * Wave.x, -0.643 - 0.268 * Wave.x);
     float2 Second = float2(First.x * Lag.x - First.y * Lag.y, First.x * Lag.y + First.y * Lag.x);
-    // The curve is the figure-eight x = sin t, y = sin t cos t, that is y^2 = x^2 - x^4, turned a
-    // little, drawn with a bigger, taller left loop and made smaller in narrow frames.
-    float Tilt = 0.12 * Wave.x;
-    float2 Curve = float2(Point.x + Tilt * Point.y, Point.y - Tilt * Point.x) * max(1.45, 2.6 / Aspect);
-    float Lean = 0.10 + 0.04 * Wave.y;
+    // The curve is the figure-eight x = sin t, y = sin t cos t, that is y^2 = x^2 - x^4, drawn with
+    // a bigger, taller left loop that sways, and made smaller in frames narrower than 16:9 (by a
+    // line that stays above 2.6 / Aspect down to square frames).
+    float2 Curve = Point * max(1.45, 4.2 - 1.55 * Aspect);
+    float Lean = 0.10 + 0.04 * Wave.x;
     Curve = float2(Curve.x + Lean * Curve.x * Curve.x, Curve.y * (1.0 + 1.2 * Lean * Curve.x));
     // The distance to the curve is its equation's value over the length of its gradient; the glow
     // is taken from the squares of both, so that no root is needed.
@@ -85,6 +85,6 @@ float4 PS(VS_Output Input) : SV_Target
     float Blue;
     RIBBON(First, Purple)
     RIBBON(Second, Blue)
-    float3 Colour = (float3(0.62, 0.22, 1.0) * Purple + float3(0.16, 0.42, 1.0) * Blue) * Shape + ((Purple + Blue) * Centre - 0.02);
-    return float4(saturate(Colour), 1.0);
+    float3 Colour = float3(0.62, 0.22, 1.0) * (Purple * Shape) + float3(0.16, 0.42, 1.0) * (Blue * Shape) + (Purple + Blue) * Centre;
+    return float4(min(Colour, 1.0), 1.0);
 }
