@@ -2,6 +2,7 @@
 // that moves outside the frame toward a circling focus, green at the start and purple at the end,
 // with a glow at the anchor.
 
+
 cbuffer ConstantBuffer : register(b0)
 {
     matrix World;
@@ -37,65 +38,53 @@ VS_Output VS(VS_Input Input)
 }
 
 
-// One outline of the stream, number Index of 15, whose distance to the pixel is Edge, in the
-// outline's own frame (Offset, Size). Its life runs from 0 at the anchor to 1 at the focus along
-// a bent path while it shrinks; life, place, size and width hang on the time alone, so that the
-// pixel's share is its distance to the shape and the glow, which is summed in Total.
-#define OUTLINE(Index, Edge) \
+// The outlines of one shape, every third of the fifteen, five in all: their lives (0 at the anchor,
+// 1 at the focus) are Phase and the steps of a fifth from it. The outlines stay smaller than half
+// their distance from each other, so that only the one whose centre is nearest along the way can
+// touch the pixel: that one, at Life, adds its line's glow to Total, brightest a little past
+// halfway from the anchor to the focus. Edge is its distance to the pixel in its own frame
+// (Offset, Size).
+#define OUTLINE(Phase, Edge) \
 { \
-    float Life = Start + Index / 15.0; \
-    Life = Life - floor(Life); \
-    float2 Offset = Point - (Anchor + Life * (Bend + Life * Pull)); \
-    float Size = 0.3 - 0.27 * Life; \
-    float Width = 0.0015 + 0.01 * Size; \
-    float Glow = Width * saturate(Life * 10.0) * saturate(6.0 - Life * 6.0) / (abs(Edge) + Width); \
-    Total += Glow; \
+    float Life = Phase + 0.2 * round(Late * 5.0 - (Phase) * 5.0); \
+    float2 Offset = FromAnchor - Life * Way; \
+    float Size = 0.075 - 0.063 * Life; \
+    Total += max(1.0 - abs(Edge) * 70.0, 0.0) * max(Life - Life * Life * Life, 0.0); \
 }
 
 #define SQUARE max(abs(Offset.x), abs(Offset.y)) - Size
 #define TRIANGLE max(0.8660254 * abs(Offset.x) + 0.5 * Offset.y, -Offset.y) - Size * 0.6
-#define CIRCLE length(Offset) - Size
+#define CIRCLE (dot(Offset, Offset) - Size * Size) * 0.5 / Size
 
 float4 PS(VS_Output Input) : SV_Target
 {
     float Aspect = Resolution.x / Resolution.y;
-    float2 Point = (Input.Color.rg - 0.5) * float2(Aspect, 1.0);
-    // Sines for the anchor's drift, the focus's circle and the path's bend, a parabola per half turn.
-    float4 Angle = Time * float4(0.033423, 0.020690, 0.071620, 0.071620) + float4(0.0, 0.0, 0.0, 0.25);
-    Angle = Angle - floor(Angle + 0.5);
-    float4 Wave = 8.0 * Angle - 16.0 * Angle * abs(Angle);
-    // The anchor moves up and down beyond the left edge; the focus circles right of the middle.
-    float2 Anchor = float2(-0.13 - 0.08 * Wave.y - Aspect * 0.5, 0.55 * Wave.x);
-    float2 Focus = float2(0.3 + 0.14 * Wave.w, 0.14 * Wave.z);
-    float2 Middle = (Anchor + Focus) * 0.5 + float2(0.1 * Wave.x, 0.3 * Wave.y);
-    // The path is the quadratic curve from the anchor over Middle to the focus, in powers of life.
-    float2 Bend = (Middle - Anchor) * 2.0;
-    float2 Pull = Anchor - Middle * 2.0 + Focus;
+    // Sines for the anchor's drift and the focus's circle, a parabola per half turn.
+    float3 Angle = Time * float3(0.033423, 0.071620, 0.071620) + float3(0.0, 0.0, 0.25);
+    Angle = Angle - round(Angle);
+    float3 Wave = Angle * (8.0 - 16.0 * abs(Angle));
+    // The anchor moves up and down 0.25 beyond the left edge; the focus circles right of the
+    // middle. The outlines stream along the straight way between them; Late is the pixel's place
+    // along it. Lengths are in frame heights.
+    float2 FromAnchor = float2(Input.Color.r * Aspect + 0.25, Input.Color.g - 0.5 - 0.45 * Wave.x);
+    float2 Way = float2(0.55 + Aspect * 0.5 + 0.14 * Wave.z, 0.14 * Wave.y - 0.45 * Wave.x);
+    // Late divides by the way's squared length, whose reciprocal two Newton steps from 1 / 2.2 give
+    // to within a percent for the lengths that the way takes.
+    float Reciprocal = 0.9091 - 0.2066 * dot(Way, Way);
+    Reciprocal = Reciprocal * (2.0 - dot(Way, Way) * Reciprocal);
+    float Late = dot(FromAnchor, Way) * Reciprocal;
     float Start = Time * 0.07;
+    Start = Start - floor(Start);
     float Total = 0.0;
-    OUTLINE(0.0, SQUARE)
-    OUTLINE(1.0, TRIANGLE)
-    OUTLINE(2.0, CIRCLE)
-    OUTLINE(3.0, SQUARE)
-    OUTLINE(4.0, TRIANGLE)
-    OUTLINE(5.0, CIRCLE)
-    OUTLINE(6.0, SQUARE)
-    OUTLINE(7.0, TRIANGLE)
-    OUTLINE(8.0, CIRCLE)
-    OUTLINE(9.0, SQUARE)
-    OUTLINE(10.0, TRIANGLE)
-    OUTLINE(11.0, CIRCLE)
-    OUTLINE(12.0, SQUARE)
-    OUTLINE(13.0, TRIANGLE)
-    OUTLINE(14.0, CIRCLE)
-    // Overlaps shine brighter than the sum; the faint far glow is cut to black. The outlines turn
-    // from green to purple on their way from the anchor to the focus.
-    float Shine = Total * (Total + 0.25) - 0.012;
-    float2 FromAnchor = Point - Anchor;
-    float2 Way = Focus - Anchor;
-    float Late = saturate(dot(FromAnchor, Way) / dot(Way, Way));
-    float Source = 0.025 / (dot(FromAnchor, FromAnchor) + 0.025);
-    float3 Colour = float3(0.01, 0.01, 0.03) + (float3(0.2, 1.0, 0.45) + float3(0.78, -0.74, 0.85) * Late) * Shine;
-    Colour += float3(0.55, 1.0, 0.65) * Source;
-    return float4(saturate(Colour), 1.0);
+    OUTLINE(Start, SQUARE)
+    OUTLINE(Start + 1.0 / 15.0, TRIANGLE)
+    OUTLINE(Start + 2.0 / 15.0, CIRCLE)
+    // Overlaps shine brighter than the sum. The outlines turn from green to purple on their way
+    // from the anchor to the focus.
+    float Shine = Total * (Total * 10.0 + 0.7);
+    // The glow at the anchor falls to a dark ground.
+    float Source = max(1.0 - dot(FromAnchor, FromAnchor) * 3.0, 0.15);
+    Source = Source * Source;
+    float3 Colour = float3(0.2, 1.0, 0.45) * Shine + float3(1.0, -0.95, 1.1) * (Late * Shine) + float3(0.5, 0.9, 0.6) * Source;
+    return float4(min(Colour, 1.0), 1.0);
 }

@@ -1,6 +1,7 @@
 // Two glowing ribbons, one purple and one blue, with white cores, chasing each other along a
 // lopsided figure-eight on black.
 
+
 cbuffer ConstantBuffer : register(b0)
 {
     matrix World;
@@ -36,67 +37,54 @@ VS_Output VS(VS_Input Input)
 }
 
 
-// One ribbon on both branches of the curve. Head is the (cosine, sine) of the curve parameter at
-// the ribbon's head; the pixel's parameter on a branch has the cosine Along.x or -Along.x and the
-// sine Along.y. The trail covers half a loop behind the head and dims toward its end; Shape and
-// Centre are the branches' glow and white core, which Glow and Core add up along the trail.
-#define RIBBON(Head, Glow, Core) \
+// One ribbon: its trail covers half a loop behind its head, dimming toward its end. Head is the
+// (cosine, sine) of the curve parameter at the head, Along those at the pixel; Trail becomes the
+// ribbon's share of the glow there.
+#define RIBBON(Head, Trail) \
 { \
-    float Level = Head.x * Along.x; \
-    float Ahead = Head.y * Along.y; \
-    float2 Trail = saturate(0.5 + 0.5 * float2(Ahead + Level, Ahead - Level)); \
-    float Cross = Head.y * Along.x; \
-    float Lag = Head.x * Along.y; \
-    Trail = Trail * Trail * saturate(10.0 * float2(Cross - Lag, -Cross - Lag) + 0.5); \
-    Glow += dot(Trail, Shape); \
-    Core += dot(Trail, Centre); \
+    float Ahead = dot(Head, Along); \
+    float Behind = Head.y * Along.x - Head.x * Along.y; \
+    Trail = max(0.5 + 0.5 * Ahead, 0.0); \
+    Trail = Trail * Trail * saturate(10.0 * Behind + 0.5); \
 }
 
 float4 PS(VS_Output Input) : SV_Target
 {
     float Aspect = Resolution.x / Resolution.y;
     float2 Point = (Input.Color.rg - 0.5) * float2(Aspect, 1.0);
-    // Sines of the curve's sway and the cosine of the first head's angle, then the sines of both
-    // heads' angles and the second's cosine, a parabola per half turn; the second head falls
-    // behind the first and catches up.
-    float4 Angle = Time * float4(0.058887, 0.036606, 0.049338, 0.143239) + float4(0.0, 0.0, 0.0, 0.25);
-    Angle = Angle - floor(Angle + 0.5);
-    float4 Sway = 8.0 * Angle - 16.0 * Angle * abs(Angle);
-    float3 Heads = Time * 0.143239 - float3(0.0, 0.413803, 0.163803) - float3(0.0, 0.079577, 0.079577) * Sway.x;
-    Heads = Heads - floor(Heads + 0.5);
-    Heads = 8.0 * Heads - 16.0 * Heads * abs(Heads);
-    float2 First = float2(Sway.w, Heads.x);
-    float2 Second = float2(Heads.z, Heads.y);
-    // The curve is the figure-eight x = sin t, y = sin t cos t, that is y^2 = x^2 - x^4, turned a
-    // little, drawn with a bigger, taller left loop and made smaller in narrow frames.
-    float Tilt = 0.12 * Sway.y;
-    float2 Curve = float2(Point.x + Tilt * Point.y, Point.y - Tilt * Point.x) * max(1.45, 2.6 / Aspect);
-    float Lean = 0.10 + 0.04 * Sway.z;
+    // Sines of the curve's slow sway and of the first head's angle, and that angle's cosine, a
+    // parabola per half turn.
+    float3 Angle = Time * float3(0.049338, 0.143239, 0.143239) + float3(0.0, 0.0, 0.25);
+    Angle = Angle - round(Angle);
+    float3 Wave = Angle * (8.0 - 16.0 * abs(Angle));
+    float2 First = Wave.zy;
+    // The second head runs some 140 degrees behind the first, falling back and catching up with
+    // the sway: the first head's angle turned by the lag's cosine and sine.
+    float2 Lag = float2(-0.766 + 0.225 * Wave.x, -0.643 - 0.268 * Wave.x);
+    float2 Second = float2(First.x * Lag.x - First.y * Lag.y, First.x * Lag.y + First.y * Lag.x);
+    // The curve is the figure-eight x = sin t, y = sin t cos t, that is y^2 = x^2 - x^4, drawn with
+    // a bigger, taller left loop that sways, and made smaller in frames narrower than 16:9 (by a
+    // line that stays above 2.6 / Aspect down to square frames).
+    float2 Curve = Point * max(1.45, 4.2 - 1.55 * Aspect);
+    float Lean = 0.10 + 0.04 * Wave.x;
     Curve = float2(Curve.x + Lean * Curve.x * Curve.x, Curve.y * (1.0 + 1.2 * Lean * Curve.x));
-    // Its two branches y = x c and y = -x c, c = sqrt(1 - x^2) being cos t, cross at the origin and
-    // meet at the loops' ends. The distance to a branch is its height over the pixel across its
-    // slope, never less than the distance to the nearer branch from the curve's equation, which
-    // holds at the loops' ends where the branches stand upright and the height counts less. Both
-    // are taken times c, so that c appears once and a cubic in x^2 is near enough for it.
+    // The distance to the curve is its equation's value over the length of its gradient; the glow
+    // is taken from the squares of both, so that no root is needed.
     float X2 = Curve.x * Curve.x;
+    float Y2 = Curve.y * Curve.y;
     float Square = 1.0 - X2;
-    float Cosine = 1.0013 + X2 * (-0.5503 + X2 * (0.1354 - 0.4054 * X2));
-    float2 Gradient = float2((4.0 * X2 - 2.0) * Curve.x, 2.0 * Curve.y);
-    float Nearest = 0.69 * abs(Curve.y * Curve.y - X2 * Square) / max(length(Gradient), 0.05);
-    float Across = 0.69 * saturate(Square * 4.0) / length(float2(2.0 * X2 - 1.25, 0.6614378));
-    float2 Distance = max(abs(Curve.y * Cosine + float2(-1.0, 1.0) * Curve.x * Square) * Across, Nearest);
-    // The branches' (cosine, sine) of the curve parameter, not quite of unit length, are
-    // (Along.x, Along.y) and (-Along.x, Along.y).
-    float2 Along = float2(Square, Curve.x);
-    float2 Shape = 0.0001 / (Distance * Distance + 0.0001);
-    float2 Centre = saturate(Shape * 8.0 - 6.9);
-    float Purple = 0.0;
-    float Blue = 0.0;
-    float Core = 0.0;
-    RIBBON(First, Purple, Core)
-    RIBBON(Second, Blue, Core)
-    // Where the branches meet they are one: each counts half.
-    float Share = saturate(0.5 + 18.0 * Square);
-    float3 Colour = float3(0.62, 0.22, 1.0) * (Purple * Share) + float3(0.16, 0.42, 1.0) * (Blue * Share) + (Core * Share - 0.02);
-    return float4(saturate(Colour), 1.0);
+    float Level = Y2 - X2 * Square;
+    float Slope = (4.0 * X2 - 2.0) * Curve.x;
+    float Width = Slope * Slope * 0.0001 + Y2 * 0.0004;
+    float Shape = Width / (Level * Level + Width);
+    float Centre = saturate(Shape * 8.0 - 6.9);
+    // The branch y = x cos t, where x y > 0, has the positive cosine; on the other one it is
+    // negative. (cos t squared, sin t) is near enough in direction for the trails.
+    float2 Along = float2(Square * clamp(Curve.x * Curve.y * 2000.0, -1.0, 1.0), Curve.x);
+    float Purple;
+    float Blue;
+    RIBBON(First, Purple)
+    RIBBON(Second, Blue)
+    float3 Colour = float3(0.62, 0.22, 1.0) * (Purple * Shape) + float3(0.16, 0.42, 1.0) * (Blue * Shape) + (Purple + Blue) * Centre;
+    return float4(min(Colour, 1.0), 1.0);
 }
