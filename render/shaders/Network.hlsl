@@ -80,5 +80,5 @@ float4 PS(VS_Output Input) : SV_Target
     NETWORK_LAYER(1.0)
     NETWORK_LAYER(2.0)
     NETWORK_LAYER(3.0)
-    return float4(Tint * (Lines * Fade * 2.4) + Sparks * Fade * 8.0, 1.0);
+    return float4(saturate(Tint * (Lines * Fade * 2.4) + Sparks * Fade * 8.0), 1.0);
 }

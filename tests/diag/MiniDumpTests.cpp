@@ -97,14 +97,3 @@ TEST_F(MiniDump, ThreadAtTheExceptionGivesTheExceptionStream)
     WaitForSingleObject(Thread.Get(), INFINITE);
     EXPECT_EQ(ExceptionStream(), "exception");
 }
-
-TEST_F(MiniDump, ReplacesAnEarlierFileOfTheSameName)
-{
-    {
-        std::ofstream Stream(std::filesystem::path(m_Path), std::ios::binary);
-        Stream << std::string(64 << 20, 'x');
-    }
-    Write(0);
-    EXPECT_EQ(ExceptionStream(), "plain");
-    EXPECT_LT(Contents().size(), size_t { 64 << 20 });
-}

@@ -122,9 +122,6 @@ class Run:
             reader.join(timeout)
         return status
 
-    def running(self):
-        return self._process.poll() is None
-
 
 def xdotool(*args):
     completed = subprocess.run(["xdotool"] + list(args), stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
@@ -172,9 +169,6 @@ class Image:
             start = (row * self.width + x0) * 3
             rows.append(self.pixels[start:start + (x1 - x0) * 3])
         return Image(x1 - x0, y1 - y0, b"".join(rows))
-
-    def colours(self):
-        return {self.pixels[index:index + 3] for index in range(0, len(self.pixels), 3)}
 
     def differing_fraction(self, other):
         """The share of pixels that differ from the same pixels of other (of the same size)."""

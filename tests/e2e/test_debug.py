@@ -1,5 +1,6 @@
 import glob
 import os
+import pathlib
 import re
 import subprocess
 import unittest
@@ -16,12 +17,6 @@ COM_EXCEPTION_LINE = "Exception: Module Lumivex.exe, ComException, 0x887A0002"
 FAILURE_LINE = "Exception: 0x887A0002 Unknown exception"
 CTRL_C_LINES = [r"^ApplicationRun\.cpp\(\d+\): Application::InternalHandlerRoutine: Type CTRL_C_EVENT$",
                 r"^Stopping: CTRL_C_EVENT$"]
-
-
-def source_line(path, text):
-    """The number of the first line of the source file that holds text."""
-    with open(os.path.join(SOURCE_DIR, path), encoding="utf-8") as source:
-        return next(number for number, line in enumerate(source, 1) if text in line)
 
 
 def remove_dumps():
@@ -107,8 +102,9 @@ class SelfDebugging(DumpsRemoved):
         # line names the line that it is on.
         status, lines, _ = run_lumivex(["-Debug", "-Resolution", "960", "540", "-WaitableObject", "3"])
         self.assertEqual(status, 0)
-        trace = ("Context.cpp(%d): Application::Context::Context: Throwing an exception, 0x80FF01E5, expression "
-                 "m_SwapChain2 || " % source_line("render/Context.cpp", "CHECK_CONDITION(m_SwapChain2 "))
+        source = pathlib.Path(SOURCE_DIR, "render", "Context.cpp").read_text(encoding="utf-8").splitlines()
+        number = next(index for index, line in enumerate(source, 1) if "CHECK_CONDITION(m_SwapChain2 " in line)
+        trace = "Context.cpp(%d): Application::Context::Context: Throwing an exception, 0x80FF01E5, expression m_SwapChain2 || " % number
         self.assertTrue([line for line in lines if line.startswith(trace)], lines)
         self.assertTrue(lines[-1].startswith("Exception: 0x80FF01E5 Failed to object IDXGISwapChain2 "), lines)
 

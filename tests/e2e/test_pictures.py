@@ -3,11 +3,9 @@ the character of that picture and then until a later one shows it moved on."""
 import time
 import unittest
 
-from rendering import Run, find_window, screenshot, window_geometry
+from rendering import PRESS, Run, find_window, screenshot, window_geometry
 
 WIDTH, HEIGHT = 640, 360
-CONTEXT_PREFIXES = ("DXGI Adapter: ", "DXGI Output: ", "DXGI SwapChain: ", "DXGI Fullscreen Mode: ")
-PRESS = "Press Ctrl+C to exit..."
 
 
 def channels(image):
@@ -79,7 +77,7 @@ class Pictures(unittest.TestCase):
     def capture(self, index, first_state, second_state, timeout=60):
         """Runs shader index, waits for a screenshot of the window in first_state (a test of an image),
         then for a later one in second_state (a test of the first image and the later one); then
-        interrupts the run and checks its lines and exit status. Returns both screenshots; either is
+        interrupts the run and checks that it failed nowhere. Returns both screenshots; either is
         the last one taken when its state did not come in time."""
         with Run(["-ShaderIndex", str(index), "-Resolution", str(WIDTH), str(HEIGHT)]) as run:
             self.assertTrue(run.wait_for_line(PRESS), run.lines)
@@ -89,10 +87,6 @@ class Pictures(unittest.TestCase):
             second = self.wait_for_screenshot(window, lambda image: second_state(first, image), timeout)
             run.interrupt()
             self.assertEqual(run.wait(), 0)
-        context = [line for line in run.lines[:run.lines.index(PRESS)] if line.startswith(CONTEXT_PREFIXES)]
-        self.assertEqual(len(context), len(CONTEXT_PREFIXES), run.lines)
-        for line, prefix in zip(context, CONTEXT_PREFIXES):
-            self.assertTrue(line.startswith(prefix), line)
         self.assertFalse([line for line in run.lines if line.startswith("Exception")], run.lines)
         return first, second
 
@@ -111,7 +105,6 @@ class Pictures(unittest.TestCase):
                                      lambda first, image: not look(image) and moved(first, image))
         self.assertEqual(look(first), [], "missing")
         self.assertEqual(look(second), [], "missing")
-        self.assertGreater(len(first.colours()), 100, "one flat colour")
         self.assertTrue(moved(first, second), "the picture does not move")
 
     def test_blossoms_over_a_blue_to_white_sky(self):
