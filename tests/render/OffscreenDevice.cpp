@@ -9,17 +9,23 @@ OffscreenDevice::OffscreenDevice()
     CHECK_HRESULT(D3D11CreateDevice(nullptr, D3D_DRIVER_TYPE_HARDWARE, nullptr, D3D11_CREATE_DEVICE_BGRA_SUPPORT, nullptr, 0, D3D11_SDK_VERSION, m_Device.GetAddressOf(), nullptr, m_DeviceContext.GetAddressOf()));
 }
 
-ComPtr<ID3D11Texture2D> OffscreenDevice::CreateBuffer(UINT Width, UINT Height) const
+D3D11_TEXTURE2D_DESC OffscreenDevice::BufferDesc(UINT Width, UINT Height, DXGI_FORMAT Format)
 {
     D3D11_TEXTURE2D_DESC Desc {};
     Desc.Width = Width;
     Desc.Height = Height;
     Desc.MipLevels = 1;
     Desc.ArraySize = 1;
-    Desc.Format = DXGI_FORMAT_B8G8R8A8_UNORM;
+    Desc.Format = Format;
     Desc.SampleDesc.Count = 1;
     Desc.Usage = D3D11_USAGE_DEFAULT;
     Desc.BindFlags = D3D11_BIND_RENDER_TARGET | D3D11_BIND_SHADER_RESOURCE;
+    return Desc;
+}
+
+ComPtr<ID3D11Texture2D> OffscreenDevice::CreateBuffer(UINT Width, UINT Height) const
+{
+    D3D11_TEXTURE2D_DESC const Desc = BufferDesc(Width, Height);
     ComPtr<ID3D11Texture2D> Texture;
     CHECK_HRESULT(m_Device->CreateTexture2D(&Desc, nullptr, Texture.GetAddressOf()));
     return Texture;

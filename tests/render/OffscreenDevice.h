@@ -13,7 +13,8 @@ class OffscreenDevice
 public:
     OffscreenDevice();
 
-    // A texture made like a swap chain's back buffer: render target and shader input.
+    // A swap chain's back buffer (render target and shader input): its description, and a texture.
+    static D3D11_TEXTURE2D_DESC BufferDesc(UINT Width, UINT Height, DXGI_FORMAT Format = DXGI_FORMAT_B8G8R8A8_UNORM);
     Microsoft::WRL::ComPtr<ID3D11Texture2D> CreateBuffer(UINT Width, UINT Height) const;
     // Fills the texture with a colour given as 8-bit red, green and blue.
     void Fill(ID3D11Texture2D* Texture, uint8_t Red, uint8_t Green, uint8_t Blue) const;

@@ -1,20 +1,14 @@
 #include "render/OverlayTextureDesc.h"
+#include "tests/render/OffscreenDevice.h"
 
 #include <gtest/gtest.h>
 
 namespace
 {
+// A swap chain's back buffer, with a misc flag that the match ignores.
 D3D11_TEXTURE2D_DESC BackBufferDesc(UINT Width, UINT Height, DXGI_FORMAT Format)
 {
-    D3D11_TEXTURE2D_DESC Desc {};
-    Desc.Width = Width;
-    Desc.Height = Height;
-    Desc.MipLevels = 1;
-    Desc.ArraySize = 1;
-    Desc.Format = Format;
-    Desc.SampleDesc.Count = 1;
-    Desc.Usage = D3D11_USAGE_DEFAULT;
-    Desc.BindFlags = D3D11_BIND_RENDER_TARGET | D3D11_BIND_SHADER_RESOURCE;
+    D3D11_TEXTURE2D_DESC Desc = OffscreenDevice::BufferDesc(Width, Height, Format);
     Desc.MiscFlags = 0x800;
     return Desc;
 }
