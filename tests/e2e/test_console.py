@@ -1,4 +1,3 @@
-import re
 import unittest
 
 from lumivex import run_lumivex

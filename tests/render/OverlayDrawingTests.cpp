@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdlib>
 #include <set>
 
 // The overlay drawn into an offscreen back buffer over a one-colour picture, where every pixel is known.
