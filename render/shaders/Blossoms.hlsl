@@ -36,52 +36,62 @@ VS_Output VS(VS_Input Input)
     return Output;
 }
 
-
-// One layer of blossoms. The frame is cut into cells of 1 / Scale that scroll with Shift; each
-// cell holds at most one five-petalled blossom, placed and sized by two hashes of the cell. Lobes
-// is r cos 5a of the pixel's place around the blossom's centre (the real part of its fifth power
-// over r^4), so the rim r = Rim, with Turn times Lobes in it, has five petals, which point right
-// or left by the sign of Turn. Its edge, Sharp at the frame's middle row, widens toward the top
-// and bottom by Blur. Clear is the share of the layers behind that the blossom leaves: Weight
-// below 1 lets the sky show through far ones. Rim paleness goes into Pale. The steps are laid out
-// so that few of them wait on each other, which is what costs on a software rasteriser.
-#define BLOSSOM_LAYER(Scale, Shift, Seed, Turn, Sharp, Blur, Weight, Clear, Pale) \
+// One layer of blossoms. Turned is the pixel's place in a frame turned by 20 degrees, so that the
+// blossoms do not stand in rows; the layer cuts it into cells of 1 / Scale that drift along the
+// turned vertical with Speed. The cell nearest the pixel holds at most one blossom, at its centre,
+// sized by a hash of the cell: cells with a small hash stay empty. The layer's Clear is the share of
+// the layers behind that it leaves, 1 - Weight inside a blossom (the sky shows through far ones), and
+// its edge is Steep wide (blurred toward the top and bottom of the frame). A round layer holds discs.
+#define ROUND_LAYER(Scale, Speed, Key, Weight, Clear) \
 { \
-    float2 Cell = Point * Scale + Shift; \
-    float2 Index = floor(Cell); \
-    float2 Hash = Index.x * float2(0.1031, 0.2713) + Index.y * float2(0.3717, 0.1547) + Seed; \
-    Hash = Hash * (Hash + 19.19); \
+    float2 Cell = float2(Turned.x * Scale, Turned.y * Scale + Time * Speed); \
+    float2 Index = round(Cell); \
+    float2 Delta = Cell - Index; \
+    float Hash = dot(Index, Key); \
     Hash = Hash - floor(Hash); \
-    float2 Delta = (Cell - Index - 0.35) - Hash * 0.3; \
-    float2 Square = Delta * Delta; \
-    float Radius2 = Square.x + Square.y; \
-    float Lobes = (Delta.x * Square.x) * (Square.x - 10.0 * Square.y) + (5.0 * Delta.x) * (Square.y * Square.y); \
-    Lobes = Lobes / (Radius2 * Radius2 + 1e-9); \
-    float Rim = (0.11 + 0.04 * Hash.y) + Turn * Lobes; \
-    float Edge = (Rim * Rim - Radius2) * (Sharp - Focus * Blur) + min((0.68 - Hash.x) * 2000.0, 0.5); \
-    Clear = 1.0 - min(max(Edge * Weight, 0.0), Weight); \
-    Pale = (1.0 - Clear) * Radius2; \
+    float Radius2 = dot(Delta, Delta); \
+    Clear = clamp((Radius2 - (Hash * 0.03 - 0.009)) * Steep + 1.0, 1.0 - Weight, 1.0); \
 }
 
+// A layer of five-petalled blossoms. Lobes is r cos 5a of the pixel's place around the blossom's
+// centre (the real part of its fifth power over r^4); Turn times Lobes widens the rim into five
+// petals, which point along or against the cell's axis by the sign of Turn. Radius2 is kept for
+// the rim's paleness.
+#define BLOSSOM_LAYER(Scale, Speed, Key, Turn, Weight, Clear, Radius2) \
+{ \
+    float2 Cell = float2(Turned.x * Scale, Turned.y * Scale + Time * Speed); \
+    float2 Index = round(Cell); \
+    float2 Delta = Cell - Index; \
+    float Hash = dot(Index, Key); \
+    Hash = Hash - floor(Hash); \
+    float2 Square = Delta * Delta; \
+    Radius2 = Square.x + Square.y; \
+    float Lobes = ((Delta.x * Square.x) * (Square.x - 10.0 * Square.y) + (5.0 * Delta.x) * (Square.y * Square.y)) * (1.0 / (Radius2 * Radius2 + 1e-9)); \
+    float Size2 = min(Hash - 0.3, 0.0095 + 0.012 * Hash); \
+    Clear = clamp((Radius2 - Size2 - Lobes * Turn) * Steep + 1.0, 1.0 - Weight, 1.0); \
+}
+
+// Every operation counts for every pixel of every frame, and on a software rasteriser that is the
+// frame rate: the layers share one turned frame, drift along one axis, and take their hash from a
+// single product of the cell with an irrational pair.
 float4 PS(VS_Output Input) : SV_Target
 {
     float2 Picture = Input.Color.rg;
-    float2 Point = float2(Picture.x * (Resolution.x / Resolution.y), Picture.y);
-    // 0 on the frame's middle row, 1 at its top and bottom edges.
-    float Focus = abs(Picture.y * 2.0 - 1.0);
+    float Across = Picture.x * (Resolution.x / Resolution.y);
+    float2 Turned = float2(Across * 0.94 + Picture.y * 0.34, Picture.y * 0.94 - Across * 0.34);
+    // Sharp in the frame's middle row, softer toward its top and bottom edges.
+    float Steep = 500.0 - 460.0 * abs(Picture.y * 2.0 - 1.0);
     float Far;
     float Middle;
     float Near;
-    float FarPale;
-    float MiddlePale;
-    float NearPale;
-    BLOSSOM_LAYER(9.0, float2(Time * 0.012 + 3.1, Time * 0.030 + 4.247), 0.31, 0.22, 500.0, 410.0, 0.55, Far, FarPale)
-    BLOSSOM_LAYER(5.5, float2(Time * -0.018 + 11.7, Time * 0.050 + 16.03), 0.57, -0.22, 500.0, 460.0, 0.78, Middle, MiddlePale)
-    BLOSSOM_LAYER(3.2, float2(Time * 0.025 + 27.3, Time * 0.085 + 37.4), 0.83, 0.22, 500.0, 480.0, 1.0, Near, NearPale)
-    // The sky runs from white at the bottom to blue at the top; blossoms are pink, paler at the rim,
-    // the near layer's rim in front of the others.
-    float3 Sky = lerp(float3(0.97, 0.98, 1.0), float3(0.16, 0.40, 0.84), Picture.y * (1.25 - 0.25 * Picture.y));
-    float3 Blossom = float3(0.868, 0.22, 0.468) + float3(8.0, 40.0, 28.0) * (NearPale + Near * max(FarPale, MiddlePale));
-    float Amount = 1.0 - (Far * Middle) * Near;
-    return float4(Sky + (Blossom - Sky) * Amount, 1.0);
+    float MiddleRadius2;
+    float NearRadius2;
+    ROUND_LAYER(9.0, 0.03, float2(0.7548777, 0.5698403), 0.55, Far)
+    BLOSSOM_LAYER(5.5, 0.05, float2(0.5698403, 0.7548777), -0.057, 0.78, Middle, MiddleRadius2)
+    BLOSSOM_LAYER(3.2, 0.085, float2(0.3247, 0.4302), 0.057, 1.0, Near, NearRadius2)
+    // The sky runs from white at the bottom to blue at the top, taken here as its difference from
+    // the blossoms' pink; the near blossoms pale toward their rims.
+    float3 SkyFromPink = float3(0.102, 0.76, 0.532) + float3(-0.81, -0.58, -0.16) * Picture.y;
+    float3 Colour = float3(0.868, 0.22, 0.468) + SkyFromPink * ((Far * Middle) * Near) + (1.0 - Near) * NearRadius2 * 30.0;
+    return float4(Colour, 1.0);
 }

@@ -44,30 +44,28 @@ VS_Output VS(VS_Input Input)
 { \
     float Ahead = dot(Head, Along); \
     float Behind = Head.y * Along.x - Head.x * Along.y; \
-    Trail = max(0.5 + 0.5 * Ahead, 0.0); \
+    Trail = 0.5 + 0.5 * Ahead; \
     Trail = Trail * Trail * saturate(10.0 * Behind + 0.5); \
 }
 
+// Every operation counts for every pixel of every frame, and on a software rasteriser that is the
+// frame rate, so the heads keep a fixed distance and the curve a fixed lean.
 float4 PS(VS_Output Input) : SV_Target
 {
+    // The curve is the figure-eight x = sin t, y = sin t cos t, that is y^2 = x^2 - x^4, made smaller
+    // in frames narrower than 16:9 (by a line that stays above 2.6 / Aspect down to square frames),
+    // and drawn with a bigger left loop.
     float Aspect = Resolution.x / Resolution.y;
-    float2 Point = (Input.Color.rg - 0.5) * float2(Aspect, 1.0);
-    // Sines of the curve's slow sway and of the first head's angle, and that angle's cosine, a
-    // parabola per half turn.
-    float3 Angle = Time * float3(0.049338, 0.143239, 0.143239) + float3(0.0, 0.0, 0.25);
+    float Scale = max(1.45, 4.2 - 1.55 * Aspect);
+    float2 Curve = (Input.Color.rg - 0.5) * float2(Aspect * Scale, Scale);
+    Curve.x = Curve.x * (1.0 + 0.12 * Curve.x);
+    // The first head's angle: its sine and cosine, a parabola per half turn. The second head runs
+    // 140 degrees behind: the first head's angle turned by the lag's cosine and sine.
+    float2 Angle = Time * 0.143239 + float2(0.0, 0.25);
     Angle = Angle - round(Angle);
-    float3 Wave = Angle * (8.0 - 16.0 * abs(Angle));
-    float2 First = Wave.zy;
-    // The second head runs some 140 degrees behind the first, falling back and catching up with
-    // the sway: the first head's angle turned by the lag's cosine and sine.
-    float2 Lag = float2(-0.766 + 0.225 * Wave.x, -0.643 - 0.268 * Wave.x);
-    float2 Second = float2(First.x * Lag.x - First.y * Lag.y, First.x * Lag.y + First.y * Lag.x);
-    // The curve is the figure-eight x = sin t, y = sin t cos t, that is y^2 = x^2 - x^4, drawn with
-    // a bigger, taller left loop that sways, and made smaller in frames narrower than 16:9 (by a
-    // line that stays above 2.6 / Aspect down to square frames).
-    float2 Curve = Point * max(1.45, 4.2 - 1.55 * Aspect);
-    float Lean = 0.10 + 0.04 * Wave.x;
-    Curve = float2(Curve.x + Lean * Curve.x * Curve.x, Curve.y * (1.0 + 1.2 * Lean * Curve.x));
+    float2 Wave = Angle * (8.0 - 16.0 * abs(Angle));
+    float2 First = Wave.yx;
+    float2 Second = float2(0.643 * Wave.x - 0.766 * Wave.y, -0.643 * Wave.y - 0.766 * Wave.x);
     // The distance to the curve is its equation's value over the length of its gradient; the glow
     // is taken from the squares of both, so that no root is needed.
     float X2 = Curve.x * Curve.x;
@@ -85,6 +83,9 @@ float4 PS(VS_Output Input) : SV_Target
     float Blue;
     RIBBON(First, Purple)
     RIBBON(Second, Blue)
-    float3 Colour = float3(0.62, 0.22, 1.0) * (Purple * Shape) + float3(0.16, 0.42, 1.0) * (Blue * Shape) + (Purple + Blue) * Centre;
+    float Core = (Purple + Blue) * Centre;
+    Purple = Purple * Shape;
+    Blue = Blue * Shape;
+    float3 Colour = float3(0.62 * Purple + 0.16 * Blue, 0.22 * Purple + 0.42 * Blue, Purple + Blue) + Core;
     return float4(min(Colour, 1.0), 1.0);
 }
