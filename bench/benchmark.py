@@ -3,12 +3,14 @@
 Lumivex.exe against the flat quad of LumivexFlatQuad.exe, which is the same program with the cheapest
 picture that the pictures' interface allows.
 
-    benchmark.py [--build BUILD] [--width W] [--height H] [--seconds S] [--shaders N ...] [--references]
+    benchmark.py [--build BUILD] [--width W] [--height H] [--seconds S] [--pairs P] [--shaders N ...] [--references]
 
 A run's rate is the mean of its "Statistics:" lines after the first, whose period holds the start-up
-(one line every 10 s). Each picture's run is followed by a run of the flat quad, and the ratio is the
-picture's rate over that flat quad's. With --references, the flat quad with its overlay and a bare
-clear-and-present loop (ClearPresent.exe) follow.
+(one line every 10 s). Each picture's run is followed by a run of the flat quad, P times in turn; a
+pair's ratio is the picture's rate over that flat quad's, and a picture's ratio is the median of its
+pairs' (the flat quad's own rate moves by a fifth from one run to the next on a busy machine). With
+--references, the flat quad with its overlay and a bare clear-and-present loop (ClearPresent.exe)
+follow.
 """
 import argparse
 import os
@@ -16,6 +18,7 @@ import re
 import signal
 import subprocess
 import sys
+from statistics import mean, median
 
 # scripts/wine-run.sh takes the Wine prefix of the build folder that it runs in.
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), ".."))
@@ -66,7 +69,8 @@ def main():
     parser.add_argument("--build", default=os.environ.get("LUMIVEX_BUILD_DIR", os.path.join(ROOT, "build")))
     parser.add_argument("--width", type=int, default=1920)
     parser.add_argument("--height", type=int, default=1080)
-    parser.add_argument("--seconds", type=int, default=20, help="measured time per run, a multiple of 10")
+    parser.add_argument("--seconds", type=int, default=10, help="measured time per run, a multiple of 10")
+    parser.add_argument("--pairs", type=int, default=3, help="picture and flat quad runs in turn per picture")
     parser.add_argument("--shaders", type=int, nargs="+", default=list(range(len(PICTURES))), choices=range(len(PICTURES)))
     parser.add_argument("--references", action="store_true", help="also the overlay's cost and a clear-and-present loop")
     options = parser.parse_args()
@@ -76,16 +80,24 @@ def main():
 
     rows = []
     for shader in options.shaders:
-        picture, (width, height) = program_rate(build, "Lumivex.exe", size + ["-ShaderIndex", str(shader)], periods)
-        flat, _ = program_rate(build, "LumivexFlatQuad.exe", size, periods)
-        rows.append((shader, picture, flat))
-        print("%d %-9s %8.2f  flat quad %8.2f  ratio %6.3f" % (shader, PICTURES[shader], picture, flat, picture / flat),
-              file=sys.stderr, flush=True)
+        pairs = []
+        for _ in range(options.pairs):
+            picture, (width, height) = program_rate(build, "Lumivex.exe", size + ["-ShaderIndex", str(shader)], periods)
+            flat, _ = program_rate(build, "LumivexFlatQuad.exe", size, periods)
+            pairs.append((picture, flat))
+            print("%d %-9s %8.2f  flat quad %8.2f  ratio %6.3f" % (shader, PICTURES[shader], picture, flat, picture / flat),
+                  file=sys.stderr, flush=True)
+        rows.append((shader, pairs))
 
-    print("Frame size %d x %d, %d s measured per run after %d s of start-up" % (width, height, periods * PERIOD, PERIOD))
-    print("Picture          frames per second   flat quad   picture / flat quad")
-    for shader, picture, flat in rows:
-        print("%d %-9s       %8.2f        %8.2f   %8.3f" % (shader, PICTURES[shader], picture, flat, picture / flat))
+    print("Frame size %d x %d, %d s measured per run after %d s of start-up, %d pairs of runs per picture"
+          % (width, height, periods * PERIOD, PERIOD, options.pairs))
+    print("Picture          frames per second   flat quad   picture / flat quad (median)   pairs' lowest to highest")
+    for shader, pairs in rows:
+        ratios = [picture / flat for picture, flat in pairs]
+        picture = mean(picture for picture, _ in pairs)
+        flat = mean(flat for _, flat in pairs)
+        print("%d %-9s       %8.2f        %8.2f   %8.3f                       %.3f to %.3f"
+              % (shader, PICTURES[shader], picture, flat, median(ratios), min(ratios), max(ratios)))
     if options.references:
         plain, _ = program_rate(build, "LumivexFlatQuad.exe", size, periods)
         overlay, _ = program_rate(build, "LumivexFlatQuad.exe", size + ["-OverlayMode", "1"], periods)
