@@ -37,16 +37,16 @@ VS_Output VS(VS_Input Input)
 
 
 // Each layer of the network is a triangular lattice whose three families of links are the lines
-// where one of its three coordinates (X, Y, Z = Y - X) is a whole number, and whose points are where
-// all three are. The layers are evaluated side by side, one per vector component.
+// where one of its three coordinates (X, Y, Z = Y - X) is a whole number, and whose points are
+// where all three are. The layers are evaluated side by side, one per vector component.
 float4 PS(VS_Output Input) : SV_Target
 {
     float2 Centred = Input.Color.rg - 0.5;
     // The lattice looks the same after a sixth of a turn about one of its points, and the middle
     // of the frame is a point of every layer, so the picture turns about it by atan(1.1547 Turn)
     // with Turn a sawtooth from -0.5 to 0.5, which leaves it stretched by up to 15 %. Across holds
-    // the three coordinates of the turned picture for a lattice step of one frame height, the aspect
-    // ratio fixed at 1920/1080.
+    // the three coordinates of the turned picture for a lattice step of one frame height, the
+    // aspect ratio fixed at 1920/1080.
     float Turn = Time * 0.025;
     Turn = Turn - round(Turn);
     float3 Across;
