@@ -79,7 +79,8 @@ float4 PS(VS_Output Input) : SV_Target
     float Late = dot(FromAnchor, Way) * (0.00018553 - 8.6045e-9 * dot(Way, Way));
     // An outline's size and brightness follow the pixel's place along the way rather than its own,
     // which tapers each shape a little toward the focus; the outlines are brightest a little past
-    // halfway. A circle measures its squared radius over twice its size, this from a parabola.
+    // halfway. A circle's measure is the pixel's squared distance from its centre times Curve,
+    // about 1 / (2 Size) from a parabola, so that it is Size / 2 on the line.
     float Size = 5.25 - 4.41 * Late;
     float LateSquare = Late * Late;
     float Curve = 0.1169 - 0.185 * Late + 0.5638 * LateSquare;
