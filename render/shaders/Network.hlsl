@@ -36,49 +36,50 @@ VS_Output VS(VS_Input Input)
 }
 
 
-// One layer of the network: a triangular lattice whose three families of links are the lines where
-// one of its three coordinates is a whole number, and whose points are where all three are. The
-// layer comes nearer as Depth grows from 0 to 1 (Index quarters apart), brightening and then
-// fading, so that the four layers take over from each other without a seam. Each point twinkles
-// with a phase from its place. Of the four layers, the brightest link and point show.
-#define NETWORK_LAYER(Index) \
-{ \
-    float Depth = (Zoom + Index) * 0.25; \
-    float Near = Depth - Depth * Depth; \
-    float2 Lattice = Across * (14.0 - 10.0 * Depth) + 0.37; \
-    float3 Coordinate = float3(Lattice, Lattice.y - Lattice.x); \
-    float3 Node = round(Coordinate); \
-    float3 Off = Coordinate - Node; \
-    float3 Square = Off * Off; \
-    Lines = max(Lines, Near - 1700.0 * min(min(Square.x, Square.y), Square.z)); \
-    float Twinkle = dot(Node.xy, float2(0.618034, 0.381966)) + Sparkle; \
-    Twinkle = Twinkle - floor(Twinkle); \
-    Sparks = max(Sparks, Near * Twinkle - 100.0 * (Square.x + Square.y)); \
-}
-
+// Each layer of the network is a triangular lattice whose three families of links are the lines
+// where one of its three coordinates (X, Y, Z = Y - X) is a whole number, and whose points are
+// where all three are. The layers are evaluated side by side, one per vector component.
 float4 PS(VS_Output Input) : SV_Target
 {
-    float2 Point = (Input.Color.rg - 0.5) * float2(1920.0 / 1080.0, 1.0);
-    // The lattice looks the same after a sixth of a turn, so the picture turns by atan(Turn) with
-    // Turn a sawtooth from -tan(30) to tan(30), which leaves it stretched by sqrt(1 + Turn^2), as
-    // much at one end of the tooth as at the other.
+    float2 Centred = Input.Color.rg - 0.5;
+    // The lattice looks the same after a sixth of a turn about one of its points, and the middle
+    // of the frame is a point of every layer, so the picture turns about it by atan(1.1547 Turn)
+    // with Turn a sawtooth from -0.5 to 0.5, which leaves it stretched by up to 15 %. Across holds
+    // the three coordinates of the turned picture for a lattice step of one frame height, the
+    // aspect ratio fixed at 1920/1080.
     float Turn = Time * 0.025;
-    Turn = (Turn - round(Turn)) * 1.1547005;
-    float2 Turned = float2(Point.x - Turn * Point.y, Point.y + Turn * Point.x);
-    float2 Across = float2(Turned.y, dot(Turned, float2(0.8660254, 0.5)));
-    // In every 230 s the picture fades in over the first 20 s and out between 200 s and 224 s; the
-    // tint moves across the cycle and starts again while the picture is black.
-    float Cycle = Time - floor(Time / 230.0) * 230.0;
-    float Fade = saturate(min(Cycle * 0.05, (224.0 - Cycle) / 24.0));
-    float3 Tint = float3(0.4, 0.62, 0.9) + Cycle * float3(0.0014, -0.0004, -0.0008);
+    Turn = Turn - round(Turn);
+    float3 Across;
+    Across.x = Centred.y + Centred.x * (Turn * 2.0528009);
+    Across.y = Centred.x * (1.5396007 + Turn * 1.0264004) + Centred.y * (0.5 - Turn);
+    Across.z = Across.y - Across.x;
+    // The layers come nearer as their depth (Zoom + index) / 4 grows from 0 to 1, with 14 down to 4
+    // steps to the frame height; Near, the half-width of their links, grows and then falls with
+    // depth, so that the four layers take over from each other without a seam.
     float Zoom = Time * 0.1;
     Zoom = Zoom - floor(Zoom);
-    float Sparkle = Time * 0.3;
-    float Lines = 0.01;
-    float Sparks = 0.0;
-    NETWORK_LAYER(0.0)
-    NETWORK_LAYER(1.0)
-    NETWORK_LAYER(2.0)
-    NETWORK_LAYER(3.0)
-    return float4(saturate(Tint * (Lines * Fade * 2.4) + Sparks * Fade * 8.0), 1.0);
+    float4 Scale = (14.0 - 2.5 * Zoom) - float4(0.0, 2.5, 5.0, 7.5);
+    float4 Near = (Zoom + float4(0.0, 1.0, 2.0, 3.0)) * (float4(0.0125, 0.009375, 0.00625, 0.003125) - Zoom * 0.003125);
+    // In every 230 s the picture fades in over the first 20 s and out between 200 s and 224 s; the
+    // tint moves across the cycle and starts again while the picture is black.
+    float Cycle = Time - floor(Time * (1.0 / 230.0)) * 230.0;
+    float Fade = saturate(min(Cycle * 0.05, 9.3333333 - Cycle * 0.0416667));
+    float3 Tint = float3(19.2, 29.76, 43.2) + Cycle * float3(0.0672, -0.0192, -0.0384);
+    // The points twinkle with a triangle wave of a phase that changes quickly across the frame and
+    // runs with the time, so that neighbouring points twinkle apart.
+    float Phase = Centred.x * 41.0 + Centred.y * 27.0 + (Centred.x * Centred.y) * 90.0 + Time * 0.3;
+    float Glint = abs(Phase - round(Phase)) * 8.0;
+    float4 X = Across.x * Scale;
+    float4 Y = Across.y * Scale;
+    float4 Z = Across.z * Scale;
+    float4 OffX = abs(X - round(X));
+    float4 OffY = abs(Y - round(Y));
+    float4 OffZ = abs(Z - round(Z));
+    // A link glows as far as Near from its line, a point up to Near * Glint from its place; of the
+    // four layers, the brightest link and point show.
+    float4 Lines = Near - min(min(OffX, OffY), OffZ);
+    float4 Sparks = Near * Glint - (OffX + OffY);
+    float Line = max(max(Lines.x, Lines.y), max(Lines.z, max(Lines.w, 0.0005)));
+    float Spark = max(max(Sparks.x, Sparks.y), max(Sparks.z, max(Sparks.w, 0.0)));
+    return float4(min(Tint * Line + Spark * 40.0, 1.0) * Fade, 1.0);
 }
