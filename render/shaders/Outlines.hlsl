@@ -41,15 +41,15 @@ VS_Output VS(VS_Input Input)
 // The outlines of one shape, every third of the fifteen, five in all: their lives (0 at the anchor,
 // 1 at the focus) are Phase and the steps of a fifth from it. The outlines stay smaller than half
 // their distance from each other, so that only the one whose centre is nearest along the way can
-// touch the pixel: that one, at Life, adds its line's glow to Total. Ahead and Behind are five
-// times the pixel's and Phase's places past Start. Measure is the shape's measure of the pixel in
-// the outline's frame (Offset), which is Size on the line; the glow falls from 1 there to 0 one
-// half-width of the line (one unit) off it.
+// touch the pixel: that one, at Life, brings Near down to the pixel's distance from its line if it
+// is nearer. Ahead and Behind are five times the pixel's and Phase's places past Start. Measure is
+// the shape's measure of the pixel in the outline's frame (Offset), which is Size on the line.
+// Only the nearest line glows, from 1 on it to 0 one half-width of the line (one unit) off it.
 #define OUTLINE(Phase, Behind, Measure, Size) \
 { \
     float Life = Phase + 0.2 * round(Ahead - Behind); \
     float2 Offset = FromAnchor - Life * Way; \
-    Total += max(1.0 - abs((Measure) - (Size)), 0.0); \
+    Near = min(Near, abs((Measure) - (Size))); \
 }
 
 #define SQUARE max(abs(Offset.x), abs(Offset.y))
@@ -59,20 +59,18 @@ VS_Output VS(VS_Input Input)
 float4 PS(VS_Output Input) : SV_Target
 {
     float Aspect = Resolution.x / Resolution.y;
-    // A sine for the anchor's drift, a parabola per half turn, and for the focus's round a sine
-    // across and a triangle wave along, which together draw a lens; each is scaled by how far it
-    // moves.
-    float2 Angle = Time * float2(0.033423, 0.071620);
+    // One angle moves the anchor and the focus: its sine, a parabola per half turn, drifts the
+    // anchor and, with a triangle wave along, takes the focus round a lens.
+    float Angle = Time * 0.05;
     Angle = Angle - round(Angle);
-    float3 Wave;
-    Wave.xy = Angle * (float2(252.0, 78.4) - float2(504.0, 156.8) * abs(Angle));
-    Wave.z = 9.8 - 39.2 * abs(Angle.y);
+    float Sine = Angle - 2.0 * Angle * abs(Angle);
+    float Drift = 252.0 * Sine;
     // The anchor, 0.25 frame heights beyond the left edge, moves up and down by 0.45; the focus
     // circles right of the middle. The outlines stream along the straight way between them; Late
     // is the pixel's place along it. Lengths are in half-widths of the outlines' line, 1/70 of the
     // frame height.
-    float2 FromAnchor = float2(Input.Color.r * (Aspect * 70.0) + 17.5, Input.Color.g * 70.0 - (Wave.x + 35.0));
-    float2 Way = float2(Wave.z + (38.5 + Aspect * 35.0), Wave.y - Wave.x);
+    float2 FromAnchor = float2(Input.Color.r * (Aspect * 70.0) + 17.5, Input.Color.g * 70.0 - (Drift + 35.0));
+    float2 Way = float2((48.3 + Aspect * 35.0) - 39.2 * abs(Angle), -173.6 * Sine);
     // Late divides by the way's squared length, whose reciprocal a line through the middle of the
     // lengths that the way takes gives to within a tenth; the focus, where the stream ends, moves
     // with that.
@@ -80,23 +78,22 @@ float4 PS(VS_Output Input) : SV_Target
     // An outline's size and brightness follow the pixel's place along the way rather than its own,
     // which tapers each shape a little toward the focus; the outlines are brightest a little past
     // halfway. A circle's measure is the pixel's squared distance from its centre times Curve,
-    // about 1 / (2 Size) from a parabola, so that it is Size / 2 on the line.
+    // about 1 / Size from a parabola, so that it is Size on the line.
     float Size = 5.25 - 4.41 * Late;
     float LateSquare = Late * Late;
-    float Curve = 0.1169 - 0.185 * Late + 0.5638 * LateSquare;
+    float Curve = 0.2338 - 0.37 * Late + 1.1276 * LateSquare;
     float Start = Time * 0.07;
     Start = Start - floor(Start);
     float Ahead = Late * 5.0 - Start * 5.0;
-    float Total = 0.0;
+    float Near = 1.0;
     OUTLINE(Start, 0.0, SQUARE, Size)
     OUTLINE(Start + 1.0 / 15.0, 1.0 / 3.0, TRIANGLE, Size * 0.6)
-    OUTLINE(Start + 2.0 / 15.0, 2.0 / 3.0, CIRCLE, Size * 0.5)
-    // Overlaps shine brighter than the sum. The outlines turn from green to purple on their way
-    // from the anchor to the focus, and so does the glow at the anchor, which falls to a dark
-    // ground.
-    Total = Total * max(Late - LateSquare * Late, 0.0);
+    OUTLINE(Start + 2.0 / 15.0, 2.0 / 3.0, CIRCLE, Size)
+    // The line is hottest at its middle. The outlines turn from green to purple on their way from
+    // the anchor to the focus, and so does the glow at the anchor, which falls to a dark ground.
+    float Total = (1.0 - Near) * max(Late - LateSquare * Late, 0.0);
     float Source = max(1.0 - dot(FromAnchor, FromAnchor) * 0.00061224, 0.1);
     float Light = Total * (Total * 10.0 + 0.7) + Source * Source;
-    float3 Hue = float3(0.2, 1.0, 0.45) + float3(1.0, -0.95, 1.1) * clamp(Late, -0.1, 1.0);
+    float3 Hue = float3(0.2, 1.0, 0.45) + float3(1.0, -0.95, 1.1) * Late;
     return float4(min(Hue * Light, 1.0), 1.0);
 }
