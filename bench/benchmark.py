@@ -3,14 +3,14 @@
 Lumivex.exe against the flat quad of LumivexFlatQuad.exe, which is the same program with the cheapest
 picture that the pictures' interface allows.
 
-    benchmark.py [--build BUILD] [--width W] [--height H] [--seconds S] [--pairs P] [--shaders N ...] [--references]
+    benchmark.py [--build BUILD] [--width W] [--height H] [--seconds S] [--rounds R] [--shaders N ...] [--references]
 
 A run's rate is the mean of its "Statistics:" lines after the first, whose period holds the start-up
-(one line every 10 s). Each picture's run is followed by a run of the flat quad, P times in turn; a
-pair's ratio is the picture's rate over that flat quad's, and a picture's ratio is the median of its
-pairs' (the flat quad's own rate moves by a fifth from one run to the next on a busy machine). With
---references, the flat quad with its overlay and a bare clear-and-present loop (ClearPresent.exe)
-follow.
+(one line every 10 s). The flat quad runs first and again after every picture's run, and the pictures
+take R rounds in turn. A picture's run is measured against the mean of the flat-quad runs just before
+and after it, and a picture's ratio is the median over its rounds: the machine's own speed drifts, and
+a flat-quad run can be a fifth off the next on a busy machine. With --references, the flat quad with
+its overlay and a bare clear-and-present loop (ClearPresent.exe) follow.
 """
 import argparse
 import os
@@ -70,7 +70,7 @@ def main():
     parser.add_argument("--width", type=int, default=1920)
     parser.add_argument("--height", type=int, default=1080)
     parser.add_argument("--seconds", type=int, default=10, help="measured time per run, a multiple of 10")
-    parser.add_argument("--pairs", type=int, default=3, help="picture and flat quad runs in turn per picture")
+    parser.add_argument("--rounds", type=int, default=3, help="runs of each picture, each between two flat-quad runs")
     parser.add_argument("--shaders", type=int, nargs="+", default=list(range(len(PICTURES))), choices=range(len(PICTURES)))
     parser.add_argument("--references", action="store_true", help="also the overlay's cost and a clear-and-present loop")
     options = parser.parse_args()
@@ -78,26 +78,24 @@ def main():
     periods = max(options.seconds // PERIOD, 1)
     size = ["-Resolution", str(options.width), str(options.height)]
 
-    rows = []
-    for shader in options.shaders:
-        pairs = []
-        for _ in range(options.pairs):
+    flat, _ = program_rate(build, "LumivexFlatQuad.exe", size, periods)
+    runs = {shader: [] for shader in options.shaders}
+    for _ in range(options.rounds):
+        for shader in options.shaders:
             picture, (width, height) = program_rate(build, "Lumivex.exe", size + ["-ShaderIndex", str(shader)], periods)
-            flat, _ = program_rate(build, "LumivexFlatQuad.exe", size, periods)
-            pairs.append((picture, flat))
-            print("%d %-9s %8.2f  flat quad %8.2f  ratio %6.3f" % (shader, PICTURES[shader], picture, flat, picture / flat),
-                  file=sys.stderr, flush=True)
-        rows.append((shader, pairs))
+            before, (flat, _) = flat, program_rate(build, "LumivexFlatQuad.exe", size, periods)
+            runs[shader].append((picture, (before + flat) / 2))
+            print("%d %-9s %8.2f  flat quad %8.2f and %8.2f  ratio %6.3f"
+                  % (shader, PICTURES[shader], picture, before, flat, 2 * picture / (before + flat)), file=sys.stderr, flush=True)
 
-    print("Frame size %d x %d, %d s measured per run after %d s of start-up, %d pairs of runs per picture"
-          % (width, height, periods * PERIOD, PERIOD, options.pairs))
-    print("Picture          frames per second   flat quad   picture / flat quad (median)   pairs' lowest to highest")
-    for shader, pairs in rows:
+    print("Frame size %d x %d, %d s measured per run after %d s of start-up, %d rounds"
+          % (width, height, periods * PERIOD, PERIOD, options.rounds))
+    print("Picture          frames per second   flat quad   picture / flat quad (median)   rounds' lowest to highest")
+    for shader, pairs in runs.items():
         ratios = [picture / flat for picture, flat in pairs]
-        picture = mean(picture for picture, _ in pairs)
-        flat = mean(flat for _, flat in pairs)
         print("%d %-9s       %8.2f        %8.2f   %8.3f                       %.3f to %.3f"
-              % (shader, PICTURES[shader], picture, flat, median(ratios), min(ratios), max(ratios)))
+              % (shader, PICTURES[shader], mean(picture for picture, _ in pairs), mean(flat for _, flat in pairs),
+                 median(ratios), min(ratios), max(ratios)))
     if options.references:
         plain, _ = program_rate(build, "LumivexFlatQuad.exe", size, periods)
         overlay, _ = program_rate(build, "LumivexFlatQuad.exe", size + ["-OverlayMode", "1"], periods)
