@@ -39,16 +39,17 @@ VS_Output VS(VS_Input Input)
 
 
 // The outlines of one shape, every third of the fifteen, five in all: their lives (0 at the anchor,
-// 1 at the focus) are Phase and the steps of a fifth from it. The outlines stay smaller than half
-// their distance from each other, so that only the one whose centre is nearest along the way can
-// touch the pixel: that one, at Life, brings Near down to the pixel's distance from its line if it
-// is nearer. Ahead and Behind are five times the pixel's and Phase's places past Start. Measure is
-// the shape's measure of the pixel in the outline's frame (Offset), which is Size on the line.
-// Only the nearest line glows, from 1 on it to 0 one half-width of the line (one unit) off it.
-#define OUTLINE(Phase, Behind, Measure, Size) \
+// 1 at the focus) are Start + Behind / 5 and the steps of a fifth from it. The outlines stay smaller
+// than half their distance from each other, so that only the one whose centre is nearest along the
+// way can touch the pixel. Ahead is five times the pixel's place along the way past Start, so Ahead -
+// Behind less its nearest whole number is how far, in fifths of the way, the pixel lies past that
+// outline's centre. The outline's frame (Offset) lies along the way, in half-widths of the line.
+// Measure is the shape's measure of the pixel in it, which is Size on the line; Near becomes the
+// pixel's distance from the nearest line of all.
+#define OUTLINE(Behind, Measure, Size) \
 { \
-    float Life = Phase + 0.2 * round(Ahead - Behind); \
-    float2 Offset = FromAnchor - Life * Way; \
+    float Past = Ahead - Behind; \
+    float2 Offset = float2((Past - round(Past)) * Step, Across); \
     Near = min(Near, abs((Measure) - (Size))); \
 }
 
@@ -74,7 +75,12 @@ float4 PS(VS_Output Input) : SV_Target
     // Late divides by the way's squared length, whose reciprocal a line through the middle of the
     // lengths that the way takes gives to within a tenth; the focus, where the stream ends, moves
     // with that.
-    float Late = dot(FromAnchor, Way) * (0.00018553 - 8.6045e-9 * dot(Way, Way));
+    float Reciprocal = 0.00018553 - 8.6045e-9 * dot(Way, Way);
+    float Late = dot(FromAnchor, Way) * Reciprocal;
+    // Across is the pixel's distance from the way, and Step a fifth of the way's length, which is
+    // within a fortieth of its component across the frame.
+    float Across = (FromAnchor.y * Way.x - FromAnchor.x * Way.y) * (Reciprocal * Way.x);
+    float Step = 0.2 * Way.x;
     // An outline's size and brightness follow the pixel's place along the way rather than its own,
     // which tapers each shape a little toward the focus; the outlines are brightest a little past
     // halfway. A circle's measure is the pixel's squared distance from its centre times Curve,
@@ -86,9 +92,9 @@ float4 PS(VS_Output Input) : SV_Target
     Start = Start - floor(Start);
     float Ahead = Late * 5.0 - Start * 5.0;
     float Near = 1.0;
-    OUTLINE(Start, 0.0, SQUARE, Size)
-    OUTLINE(Start + 1.0 / 15.0, 1.0 / 3.0, TRIANGLE, Size * 0.6)
-    OUTLINE(Start + 2.0 / 15.0, 2.0 / 3.0, CIRCLE, Size)
+    OUTLINE(0.0, SQUARE, Size)
+    OUTLINE(1.0 / 3.0, TRIANGLE, Size * 0.6)
+    OUTLINE(2.0 / 3.0, CIRCLE, Size)
     // The line is hottest at its middle. The outlines turn from green to purple on their way from
     // the anchor to the focus, and so does the glow at the anchor, which falls to a dark ground.
     float Total = (1.0 - Near) * max(Late - LateSquare * Late, 0.0);
