@@ -39,16 +39,25 @@ VS_Output VS(VS_Input Input)
 // One layer of blossoms. Turned is the pixel's place in a frame turned by 20 degrees, so that the
 // blossoms do not stand in rows; the layer cuts it into cells of 1 / Scale that drift along the
 // turned vertical with Speed. The cell nearest the pixel holds at most one blossom, at its centre,
-// sized by a hash of the cell: cells with a small hash stay empty. The layer's Clear is the share of
-// the layers behind that it leaves, 1 - Weight inside a blossom (the sky shows through far ones), and
-// its edge is Steep wide (blurred toward the top and bottom of the frame). A round layer holds discs.
-#define ROUND_LAYER(Scale, Speed, Key, Weight, Clear) \
-{ \
+// sized by a hash of the cell (its place times Key): cells with a small hash stay empty. The
+// layer's Clear is the share of the layers behind that it leaves, 1 - Weight inside a blossom (the
+// sky shows through far ones), and its edge is Steep wide (blurred toward the top and bottom of the
+// frame). The layer macros name their arguments for NEAREST_CELL, since the compiler cannot pass a
+// macro's argument on to another macro.
+#define NEAREST_CELL \
     float2 Cell = float2(Turned.x * Scale, Turned.y * Scale + Time * Speed); \
     float2 Index = round(Cell); \
     float2 Delta = Cell - Index; \
     float Hash = dot(Index, Key); \
-    Hash = Hash - floor(Hash); \
+    Hash = Hash - floor(Hash);
+
+// A layer of round discs.
+#define ROUND_LAYER(LayerScale, LayerSpeed, LayerKey, Weight, Clear) \
+{ \
+    float Scale = LayerScale; \
+    float Speed = LayerSpeed; \
+    float2 Key = LayerKey; \
+    NEAREST_CELL \
     float Radius2 = dot(Delta, Delta); \
     Clear = clamp((Radius2 - (Hash * 0.03 - 0.009)) * Steep + 1.0, 1.0 - Weight, 1.0); \
 }
@@ -57,13 +66,12 @@ VS_Output VS(VS_Input Input)
 // centre (the real part of its fifth power over r^4); Turn times Lobes widens the rim into five
 // petals, which point along or against the cell's axis by the sign of Turn. Radius2 is kept for
 // the rim's paleness.
-#define BLOSSOM_LAYER(Scale, Speed, Key, Turn, Weight, Clear, Radius2) \
+#define BLOSSOM_LAYER(LayerScale, LayerSpeed, LayerKey, Turn, Weight, Clear, Radius2) \
 { \
-    float2 Cell = float2(Turned.x * Scale, Turned.y * Scale + Time * Speed); \
-    float2 Index = round(Cell); \
-    float2 Delta = Cell - Index; \
-    float Hash = dot(Index, Key); \
-    Hash = Hash - floor(Hash); \
+    float Scale = LayerScale; \
+    float Speed = LayerSpeed; \
+    float2 Key = LayerKey; \
+    NEAREST_CELL \
     float2 Square = Delta * Delta; \
     Radius2 = Square.x + Square.y; \
     float Lobes = ((Delta.x * Square.x) * (Square.x - 10.0 * Square.y) + (5.0 * Delta.x) * (Square.y * Square.y)) * (1.0 / (Radius2 * Radius2 + 1e-9)); \
