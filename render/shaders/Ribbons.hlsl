@@ -37,19 +37,9 @@ VS_Output VS(VS_Input Input)
 }
 
 
-// One ribbon: its trail covers half a loop behind its head, dimming toward its end. Head is the
-// (cosine, sine) of the curve parameter at the head, Along those at the pixel; Trail becomes the
-// ribbon's share of the glow there.
-#define RIBBON(Head, Trail) \
-{ \
-    float Ahead = dot(Head, Along); \
-    float Behind = Head.y * Along.x - Head.x * Along.y; \
-    Trail = 0.5 + 0.5 * Ahead; \
-    Trail = Trail * Trail * saturate(10.0 * Behind + 0.5); \
-}
-
 // Every operation counts for every pixel of every frame, and on a software rasteriser that is the
-// frame rate, so the heads keep a fixed distance and the curve a fixed lean.
+// frame rate, so the heads keep a fixed distance, the curve a fixed lean, and the place along the
+// curve is read off a straight scale instead of an angle.
 float4 PS(VS_Output Input) : SV_Target
 {
     // The curve is the figure-eight x = sin t, y = sin t cos t, that is y^2 = x^2 - x^4, made smaller
@@ -59,33 +49,26 @@ float4 PS(VS_Output Input) : SV_Target
     float Scale = max(1.45, 4.2 - 1.55 * Aspect);
     float2 Curve = (Input.Color.rg - 0.5) * float2(Aspect * Scale, Scale);
     Curve.x = Curve.x * (1.0 + 0.12 * Curve.x);
-    // The first head's angle: its sine and cosine, a parabola per half turn. The second head runs
-    // 140 degrees behind: the first head's angle turned by the lag's cosine and sine.
-    float2 Angle = Time * 0.143239 + float2(0.0, 0.25);
-    Angle = Angle - round(Angle);
-    float2 Wave = Angle * (8.0 - 16.0 * abs(Angle));
-    float2 First = Wave.yx;
-    float2 Second = float2(0.643 * Wave.x - 0.766 * Wave.y, -0.643 * Wave.y - 0.766 * Wave.x);
     // The distance to the curve is its equation's value over the length of its gradient; the glow
-    // is taken from the squares of both, so that no root is needed.
+    // is taken from the squares of both, so that no root is needed. The gradient comes scaled by the
+    // glow's radius, 0.005.
     float X2 = Curve.x * Curve.x;
     float Y2 = Curve.y * Curve.y;
-    float Square = 1.0 - X2;
-    float Level = Y2 - X2 * Square;
-    float Slope = (4.0 * X2 - 2.0) * Curve.x;
-    float Width = Slope * Slope * 0.0001 + Y2 * 0.0004;
+    float Level = Y2 - X2 * (1.0 - X2);
+    float Slope = (0.02 * X2 - 0.01) * Curve.x;
+    float Width = Slope * Slope + Y2 * 0.0001;
     float Shape = Width / (Level * Level + Width);
-    float Centre = saturate(Shape * 8.0 - 6.9);
-    // The branch y = x cos t, where x y > 0, has the positive cosine; on the other one it is
-    // negative. (cos t squared, sin t) is near enough in direction for the trails.
-    float2 Along = float2(Square * clamp(Curve.x * Curve.y * 2000.0, -1.0, 1.0), Curve.x);
-    float Purple;
-    float Blue;
-    RIBBON(First, Purple)
-    RIBBON(Second, Blue)
-    float Core = (Purple + Blue) * Centre;
-    Purple = Purple * Shape;
-    Blue = Blue * Shape;
-    float3 Colour = float3(0.62 * Purple + 0.16 * Blue, 0.22 * Purple + 0.42 * Blue, Purple + Blue) + Core;
+    // Where along the loop the pixel lies, in turns, up to a constant: a quarter turn per unit of x,
+    // forward on the branch y = x cos t with x y > 0 (cos t > 0) and backward on the other one.
+    // Trail holds how far each head is ahead of the pixel, in turns: the purple head runs 0.389 turns
+    // before the blue one. Each trail covers half a loop behind its head, dimming toward its end.
+    float Branch = clamp(Curve.x * Curve.y * 20000.0, -0.25, 0.25);
+    float2 Trail = (Time * 0.143239 + (1.0 - Curve.x) * Branch) + float2(0.75, 0.361);
+    Trail = saturate(1.0 - 2.0 * (Trail - floor(Trail)));
+    Trail = Trail * Trail;
+    Trail = Trail * Shape;
+    // Both colours are overexposed several times, so that the middle of a ribbon, where its
+    // weakest channel reaches one, burns white, and the colour shows in the glow around it.
+    float3 Colour = Trail.x * float3(5.0, 1.8, 8.0) + Trail.y * float3(1.7, 2.8, 8.0);
     return float4(min(Colour, 1.0), 1.0);
 }
