@@ -61,10 +61,13 @@ float4 PS(VS_Output Input) : SV_Target
     // Where along the loop the pixel lies, in turns, up to a constant: a quarter turn per unit of x,
     // forward on the branch y = x cos t with x y > 0 (cos t > 0) and backward on the other one.
     // Trail holds how far each head is ahead of the pixel, in turns: the purple head runs 0.389 turns
-    // before the blue one. Each trail covers half a loop behind its head, dimming toward its end.
+    // before the blue one. Each trail covers half a loop behind its head, dimming toward its end, and
+    // rises over the last sixtieth of a turn to its head, so that the head and its glow end softly
+    // instead of along the line where the place along the loop starts again.
     float Branch = clamp(Curve.x * Curve.y * 20000.0, -0.25, 0.25);
     float2 Trail = (Time * 0.143239 + (1.0 - Curve.x) * Branch) + float2(0.75, 0.361);
-    Trail = saturate(1.0 - 2.0 * (Trail - floor(Trail)));
+    Trail = Trail - floor(Trail);
+    Trail = saturate(min(1.0 - 2.0 * Trail, 60.0 * Trail));
     Trail = Trail * Trail;
     Trail = Trail * Shape;
     // Both colours are overexposed several times, so that the middle of a ribbon, where its
