@@ -83,10 +83,11 @@ def main():
     for _ in range(options.rounds):
         for shader in options.shaders:
             picture, (width, height) = program_rate(build, "Lumivex.exe", size + ["-ShaderIndex", str(shader)], periods)
-            before, (flat, _) = flat, program_rate(build, "LumivexFlatQuad.exe", size, periods)
-            runs[shader].append((picture, (before + flat) / 2))
+            after, _ = program_rate(build, "LumivexFlatQuad.exe", size, periods)
+            runs[shader].append((picture, (flat + after) / 2))
             print("%d %-9s %8.2f  flat quad %8.2f and %8.2f  ratio %6.3f"
-                  % (shader, PICTURES[shader], picture, before, flat, 2 * picture / (before + flat)), file=sys.stderr, flush=True)
+                  % (shader, PICTURES[shader], picture, flat, after, 2 * picture / (flat + after)), file=sys.stderr, flush=True)
+            flat = after
 
     print("Frame size %d x %d, %d s measured per run after %d s of start-up, %d rounds"
           % (width, height, periods * PERIOD, PERIOD, options.rounds))
