@@ -3,12 +3,12 @@
 #include "app/DxgiNames.h"
 #include "app/Join.h"
 #include "diag/Check.h"
+#include "diag/ConsoleOutput.h"
 #include "diag/FormatText.h"
 
 #include <dxgi1_6.h>
 #include <wrl/client.h>
 
-#include <iostream>
 #include <string>
 #include <vector>
 
@@ -28,20 +28,20 @@ void PrintTearingSupport(const ComPtr<IDXGIFactory>& DxgiFactory)
     BOOL AllowTearing = FALSE;
     if(FAILED(DxgiFactory5->CheckFeatureSupport(DXGI_FEATURE_PRESENT_ALLOW_TEARING, &AllowTearing, sizeof AllowTearing)))
         return;
-    std::cout << FormatText("Factory: DXGI_FEATURE_PRESENT_ALLOW_TEARING %u", AllowTearing) << std::endl;
+    PrintLine(FormatText("Factory: DXGI_FEATURE_PRESENT_ALLOW_TEARING %u", AllowTearing));
 }
 
 template <typename Description>
-std::vector<std::string> AdapterItems(const Description& Desc)
+std::vector<std::wstring> AdapterItems(const Description& Desc)
 {
     return {
-        FormatText("%ls", Desc.Description),
-        FormatText("Vendor 0x%04X", Desc.VendorId),
-        FormatText("Adapter %d.%08X", Desc.AdapterLuid.HighPart, Desc.AdapterLuid.LowPart),
+        FormatText(L"%ls", Desc.Description),
+        FormatText(L"Vendor 0x%04X", Desc.VendorId),
+        FormatText(L"Adapter %d.%08X", Desc.AdapterLuid.HighPart, Desc.AdapterLuid.LowPart),
     };
 }
 
-std::vector<std::string> DescribeAdapter(const ComPtr<IDXGIAdapter>& DxgiAdapter)
+std::vector<std::wstring> DescribeAdapter(const ComPtr<IDXGIAdapter>& DxgiAdapter)
 {
     ComPtr<IDXGIAdapter1> DxgiAdapter1;
     CHECK_HRESULT(DxgiAdapter.As(&DxgiAdapter1));
@@ -50,38 +50,38 @@ std::vector<std::string> DescribeAdapter(const ComPtr<IDXGIAdapter>& DxgiAdapter
     {
         DXGI_ADAPTER_DESC3 DxgiAdapterDesc3;
         CHECK_HRESULT(DxgiAdapter4->GetDesc3(&DxgiAdapterDesc3));
-        std::vector<std::string> Items = AdapterItems(DxgiAdapterDesc3);
+        std::vector<std::wstring> Items = AdapterItems(DxgiAdapterDesc3);
         if(DxgiAdapterDesc3.Flags)
-            Items.push_back(FormatText("Flags %s", FlagsToString(g_AdapterFlag3Names, DxgiAdapterDesc3.Flags).c_str()));
+            Items.push_back(FormatText(L"Flags %hs", FlagsToString(g_AdapterFlag3Names, DxgiAdapterDesc3.Flags).c_str()));
         return Items;
     }
     DXGI_ADAPTER_DESC1 DxgiAdapterDesc;
     CHECK_HRESULT(DxgiAdapter1->GetDesc1(&DxgiAdapterDesc));
-    std::vector<std::string> Items = AdapterItems(DxgiAdapterDesc);
+    std::vector<std::wstring> Items = AdapterItems(DxgiAdapterDesc);
     if(DxgiAdapterDesc.Flags)
-        Items.push_back(FormatText("Flags %s", FlagsToString(g_AdapterFlagNames, DxgiAdapterDesc.Flags).c_str()));
+        Items.push_back(FormatText(L"Flags %hs", FlagsToString(g_AdapterFlagNames, DxgiAdapterDesc.Flags).c_str()));
     return Items;
 }
 
-std::vector<std::string> DescribeOutput(const ComPtr<IDXGIOutput>& DxgiOutput)
+std::vector<std::wstring> DescribeOutput(const ComPtr<IDXGIOutput>& DxgiOutput)
 {
     ComPtr<IDXGIOutput6> DxgiOutput6;
     if(FAILED(DxgiOutput.As(&DxgiOutput6)))
     {
         DXGI_OUTPUT_DESC DxgiOutputDesc;
         CHECK_HRESULT(DxgiOutput->GetDesc(&DxgiOutputDesc));
-        return { FormatText("%ls", DxgiOutputDesc.DeviceName) };
+        return { FormatText(L"%ls", DxgiOutputDesc.DeviceName) };
     }
     DXGI_OUTPUT_DESC1 DxgiOutputDesc1;
     CHECK_HRESULT(DxgiOutput6->GetDesc1(&DxgiOutputDesc1));
-    std::vector<std::string> Items {
-        FormatText("%ls", DxgiOutputDesc1.DeviceName),
-        FormatText("BitsPerColor %u", DxgiOutputDesc1.BitsPerColor),
-        FormatText("ColorSpace %s", ToString(g_ColorSpaceNames, DxgiOutputDesc1.ColorSpace).c_str()),
+    std::vector<std::wstring> Items {
+        FormatText(L"%ls", DxgiOutputDesc1.DeviceName),
+        FormatText(L"BitsPerColor %u", DxgiOutputDesc1.BitsPerColor),
+        FormatText(L"ColorSpace %hs", ToString(g_ColorSpaceNames, DxgiOutputDesc1.ColorSpace).c_str()),
     };
     UINT Flags = 0;
     if(SUCCEEDED(DxgiOutput6->CheckHardwareCompositionSupport(&Flags)))
-        Items.push_back(FormatText("HardwareCompositionSupport %s", FlagsToString(g_HardwareCompositionSupportFlagNames, Flags).c_str()));
+        Items.push_back(FormatText(L"HardwareCompositionSupport %hs", FlagsToString(g_HardwareCompositionSupportFlagNames, Flags).c_str()));
     return Items;
 }
 
@@ -92,7 +92,7 @@ void PrintOutputs(const ComPtr<IDXGIAdapter>& DxgiAdapter)
         ComPtr<IDXGIOutput> DxgiOutput;
         if(FAILED(DxgiAdapter->EnumOutputs(OutputIndex, DxgiOutput.GetAddressOf())))
             return;
-        std::cout << FormatText("  Output %d: %hs", OutputIndex, Join(DescribeOutput(DxgiOutput), ", ").c_str()) << std::endl;
+        PrintLine(FormatText(L"  Output %d: %ls", OutputIndex, Join(DescribeOutput(DxgiOutput), L", ").c_str()));
     }
 }
 } // namespace
@@ -110,7 +110,7 @@ void PrintAdapterReport()
         if(Result == DXGI_ERROR_NOT_FOUND)
             return;
         CHECK_HRESULT(Result);
-        std::cout << FormatText("Adapter %d: %hs", AdapterIndex, Join(DescribeAdapter(DxgiAdapter), ", ").c_str()) << std::endl;
+        PrintLine(FormatText(L"Adapter %d: %ls", AdapterIndex, Join(DescribeAdapter(DxgiAdapter), L", ").c_str()));
         PrintOutputs(DxgiAdapter);
     }
 }

@@ -2,9 +2,8 @@
 
 #include "app/FormatTable.h"
 #include "diag/Check.h"
+#include "diag/ConsoleOutput.h"
 #include "diag/FormatText.h"
-
-#include <iostream>
 
 namespace
 {
@@ -78,7 +77,7 @@ Application::Application(const ::Arguments& Arguments)
         std::wstring Name, OptionValue;
         if(!ParseOption(Argument, Name, OptionValue))
         {
-            std::cout << FormatText("Warning, command line argument not recognized: %ls", Argument.c_str()) << std::endl;
+            PrintLine(FormatText(L"Warning, command line argument not recognized: %ls", Argument.c_str()));
             continue;
         }
         switch(FindOption(Name))
@@ -147,7 +146,7 @@ Application::Application(const ::Arguments& Arguments)
             Store(m_Configuration.m_PresentSyncInterval, Value);
             break;
         case Option::Unknown:
-            std::cout << FormatText("Warning, command line option argument not recognized: %ls", Name.c_str()) << std::endl;
+            PrintLine(FormatText(L"Warning, command line option argument not recognized: %ls", Name.c_str()));
             break;
         }
     }

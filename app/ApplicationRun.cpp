@@ -5,13 +5,13 @@
 #include "app/RunningApplication.h"
 #include "app/StatisticsPeriod.h"
 #include "diag/Check.h"
+#include "diag/ConsoleOutput.h"
 #include "diag/FormatText.h"
 #include "render/Context.h"
 #include "render/PresentStatistics.h"
 #include "render/Window.h"
 
 #include <atomic>
-#include <iostream>
 
 namespace
 {
@@ -154,7 +154,7 @@ private:
     void Report(uint64_t Now)
     {
         m_PresentStatistics.Update(Now, m_Context.m_SwapChain.Get(), TRUE);
-        std::cout << m_Period.Close(Now, m_Context.m_PresentCount) << std::endl;
+        PrintLine(m_Period.Close(Now, m_Context.m_PresentCount));
     }
 
     Application& m_Application;
@@ -194,16 +194,16 @@ void Application::Do()
     {
         Window.Initialize(*this);
         Context Context(m_Configuration, Window);
-        std::cout << "Press Ctrl+C to exit..." << std::endl;
+        PrintLine("Press Ctrl+C to exit...");
         RunLoop(*this, Window, Context).Run();
     }
     catch(const ComException& Exception)
     {
-        std::cout << FormatText("Exception: 0x%08X %hs", static_cast<unsigned int>(Exception.m_Result), Exception.what()) << std::endl;
+        PrintLine(FormatText("Exception: 0x%08X %hs", static_cast<unsigned int>(Exception.m_Result), Exception.what()));
     }
     catch(...)
     {
-        std::cout << "Exception" << std::endl;
+        PrintLine("Exception");
     }
 }
 
@@ -211,7 +211,7 @@ BOOL Application::InternalHandlerRoutine(DWORD ControlType)
 {
     std::string const Name = ToString(g_ConsoleControlNames, ControlType);
     TRACE(L"Type %hs\n", Name.c_str());
-    std::cout << FormatText("Stopping: %hs", Name.c_str()) << std::endl;
+    PrintLine(FormatText("Stopping: %hs", Name.c_str()));
     SetEvent(g_HandlerTerminationEvent.load());
     return TRUE;
 }

@@ -1,13 +1,9 @@
 #include "app/DebugCallbacks.h"
 
-#include "diag/CodePage.h"
+#include "diag/ConsoleOutput.h"
 #include "diag/ThrownTypes.h"
 
 #include <shlwapi.h>
-
-#include <cstring>
-#include <cwchar>
-#include <iostream>
 
 namespace
 {
@@ -28,9 +24,7 @@ bool HasFileName(const std::wstring& Module, const wchar_t* FileName) noexcept
 
 void OutputDebugText(const wchar_t* Text)
 {
-    // As the narrow console lines: each character that the console's code page lacks shows as a
-    // question mark, and the rest of the line still shows.
-    std::cout << NarrowText(ConsoleCodePage(), Text, wcslen(Text)) << std::endl;
+    PrintLine(std::wstring(Text));
 }
 
 int FilterDebugException(const ParentProcessDebug::ExceptionData& Data)

@@ -5,11 +5,10 @@
 #include "app/RoInitializeWrapper.h"
 #include "app/Syntax.h"
 #include "diag/Check.h"
+#include "diag/ConsoleOutput.h"
 #include "diag/FormatText.h"
 #include "diag/ParentProcessDebug.h"
 #include "diag/TraceProvider.h"
-
-#include <iostream>
 
 namespace
 {
@@ -50,6 +49,11 @@ int main()
         // The debugger copy could not attach: it ends with the failure's code.
         return Result;
     }
+    catch(...)
+    {
+        // Nor does any other failure of the debugger copy end it abnormally.
+        return E_UNEXPECTED;
+    }
     ParentProcessDebug::StartDebugger(Arguments);
     try
     {
@@ -72,11 +76,11 @@ int main()
     }
     catch(const ComException& Exception)
     {
-        std::cout << FormatText("Exception: 0x%08X %hs", static_cast<unsigned int>(Exception.m_Result), Exception.what()) << std::endl;
+        PrintLine(FormatText("Exception: 0x%08X %hs", static_cast<unsigned int>(Exception.m_Result), Exception.what()));
     }
     catch(...)
     {
-        std::cout << "Exception" << std::endl;
+        PrintLine("Exception");
     }
     TraceLoggingUnregister();
     return 0;

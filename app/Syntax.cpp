@@ -1,6 +1,6 @@
 #include "app/Syntax.h"
 
-#include <iostream>
+#include "diag/ConsoleOutput.h"
 
 namespace
 {
@@ -30,5 +30,5 @@ const char* const g_SyntaxLines[] = {
 void PrintSyntax()
 {
     for(const char* Line : g_SyntaxLines)
-        std::cout << Line << std::endl;
+        PrintLine(Line);
 }

@@ -6,12 +6,30 @@ namespace
 {
 constexpr char g_DefaultCharacter[] = "?";
 
-// UTF-7 and UTF-8 hold every character; they, the ISO 2022 and ISCII code pages and Symbol take no
-// conversion flags, and the two UTF ones no default character either.
-bool TakesFlags(UINT CodePage) noexcept
+// False when the code page refuses the flags or the default character (UTF-8 and GB18030 take
+// neither, Symbol no default character) or cannot convert the text.
+bool Convert(unsigned int CodePage, DWORD Flags, const char* DefaultCharacter, const std::wstring& Text, std::string& Result)
 {
-    return CodePage != CP_UTF7 && CodePage != CP_UTF8 && CodePage != 42 && !(CodePage >= 50220 && CodePage <= 50229)
-        && !(CodePage >= 57002 && CodePage <= 57011);
+    int const WideLength = static_cast<int>(Text.size());
+    int const Size = WideCharToMultiByte(CodePage, Flags, Text.data(), WideLength, nullptr, 0, DefaultCharacter, nullptr);
+    if(Size <= 0)
+        return false;
+    Result.assign(static_cast<size_t>(Size), '\0');
+    return WideCharToMultiByte(CodePage, Flags, Text.data(), WideLength, Result.data(), Size, DefaultCharacter, nullptr) == Size;
+}
+
+std::string AsciiText(const std::wstring& Text)
+{
+    std::string Result;
+    for(size_t Index = 0; Index < Text.size(); ++Index)
+    {
+        wchar_t const Character = Text[Index];
+        Result += Character < 0x80 ? static_cast<char>(Character) : '?';
+        // A character beyond the basic plane is one "?" for its two code units.
+        if(IS_HIGH_SURROGATE(Character) && Index + 1 < Text.size() && IS_LOW_SURROGATE(Text[Index + 1]))
+            ++Index;
+    }
+    return Result;
 }
 } // namespace
 
@@ -21,15 +39,10 @@ unsigned int ConsoleCodePage() noexcept
     return CodePage ? CodePage : GetACP();
 }
 
-std::string NarrowText(unsigned int CodePage, const wchar_t* Text, size_t Length)
+std::string NarrowText(unsigned int CodePage, const std::wstring& Text)
 {
-    if(!Length)
-        return {};
-    DWORD const Flags = TakesFlags(CodePage) ? WC_NO_BEST_FIT_CHARS : 0;
-    const char* const DefaultCharacter = CodePage == CP_UTF7 || CodePage == CP_UTF8 ? nullptr : g_DefaultCharacter;
-    int const WideLength = static_cast<int>(Length);
-    int const Size = WideCharToMultiByte(CodePage, Flags, Text, WideLength, nullptr, 0, DefaultCharacter, nullptr);
-    std::string Result(static_cast<size_t>(Size), '\0');
-    WideCharToMultiByte(CodePage, Flags, Text, WideLength, Result.data(), Size, DefaultCharacter, nullptr);
-    return Result;
+    std::string Result;
+    if(Text.empty() || Convert(CodePage, WC_NO_BEST_FIT_CHARS, g_DefaultCharacter, Text, Result) || Convert(CodePage, 0, nullptr, Text, Result))
+        return Result;
+    return AsciiText(Text);
 }

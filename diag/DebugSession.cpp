@@ -54,39 +54,57 @@ void ParentProcessDebug::DebugSession::Run()
     for(;;)
     {
         DEBUG_EVENT Event {};
-        if(!WaitForEvent(&Event, INFINITE))
+        if(!WaitForEvent(&Event, INFINITE) || Event.dwDebugEventCode == EXIT_PROCESS_DEBUG_EVENT)
             return;
-        DWORD Status = DBG_CONTINUE;
-        switch(Event.dwDebugEventCode)
+        DWORD const Status = ContinueStatus(Event);
+        try
         {
-        case CREATE_PROCESS_DEBUG_EVENT:
-            OnCreateProcess(Event.u.CreateProcessInfo);
-            OnLoadModule(Event.u.CreateProcessInfo.hFile, Event.u.CreateProcessInfo.lpBaseOfImage);
-            break;
-        case EXIT_PROCESS_DEBUG_EVENT:
-            return;
-        case EXCEPTION_DEBUG_EVENT:
-            if(Event.u.Exception.ExceptionRecord.ExceptionCode == EXCEPTION_BREAKPOINT)
-                break;
-            // The debuggee's own handlers always run, whatever the report decided. For Ctrl+C and
-            // Ctrl+Break that is its console control handler, which a handled status would skip;
-            // they are no failures and get no report.
-            Status = DBG_EXCEPTION_NOT_HANDLED;
-            if(!IsConsoleControlException(Event.u.Exception.ExceptionRecord.ExceptionCode))
-                OnException(Event);
-            break;
-        case OUTPUT_DEBUG_STRING_EVENT:
-            OnDebugString(Event.u.DebugString);
-            break;
-        case LOAD_DLL_DEBUG_EVENT:
-            OnLoadModule(Event.u.LoadDll.hFile, Event.u.LoadDll.lpBaseOfDll);
-            break;
-        case UNLOAD_DLL_DEBUG_EVENT:
-            OnUnloadModule(Event.u.UnloadDll.lpBaseOfDll);
-            break;
+            OnEvent(Event);
+        }
+        catch(...)
+        {
+            // The failure ends the run, but the debuggee goes on from this event as it would have:
+            // an exception left pending at the detach would not reach the debuggee's own handlers.
+            ContinueDebugEvent(Event.dwProcessId, Event.dwThreadId, Status);
+            throw;
         }
         if(!ContinueDebugEvent(Event.dwProcessId, Event.dwThreadId, Status))
             throw LastErrorResult();
+    }
+}
+
+// The debuggee's own handlers always run, whatever the report decided. For Ctrl+C and Ctrl+Break
+// that is its console control handler, which a handled status would skip.
+DWORD ParentProcessDebug::DebugSession::ContinueStatus(const DEBUG_EVENT& Event) noexcept
+{
+    if(Event.dwDebugEventCode == EXCEPTION_DEBUG_EVENT && Event.u.Exception.ExceptionRecord.ExceptionCode != EXCEPTION_BREAKPOINT)
+        return DBG_EXCEPTION_NOT_HANDLED;
+    return DBG_CONTINUE;
+}
+
+void ParentProcessDebug::DebugSession::OnEvent(const DEBUG_EVENT& Event)
+{
+    switch(Event.dwDebugEventCode)
+    {
+    case CREATE_PROCESS_DEBUG_EVENT:
+        OnCreateProcess(Event.u.CreateProcessInfo);
+        OnLoadModule(Event.u.CreateProcessInfo.hFile, Event.u.CreateProcessInfo.lpBaseOfImage);
+        break;
+    case EXCEPTION_DEBUG_EVENT:
+        // The breakpoint of the attach is no failure, nor are Ctrl+C and Ctrl+Break.
+        if(Event.u.Exception.ExceptionRecord.ExceptionCode != EXCEPTION_BREAKPOINT
+            && !IsConsoleControlException(Event.u.Exception.ExceptionRecord.ExceptionCode))
+            OnException(Event);
+        break;
+    case OUTPUT_DEBUG_STRING_EVENT:
+        OnDebugString(Event.u.DebugString);
+        break;
+    case LOAD_DLL_DEBUG_EVENT:
+        OnLoadModule(Event.u.LoadDll.hFile, Event.u.LoadDll.lpBaseOfDll);
+        break;
+    case UNLOAD_DLL_DEBUG_EVENT:
+        OnUnloadModule(Event.u.UnloadDll.lpBaseOfDll);
+        break;
     }
 }
 
@@ -131,7 +149,20 @@ void ParentProcessDebug::DebugSession::OnException(const DEBUG_EVENT& Event)
     std::wstring DumpTag = InitialDumpTag(Record);
     if(!m_Debug.DescribeException(ProcessReader(m_Process.Get(), m_Modules, m_Symbols.get()), Record, DumpTag))
         return;
-    WriteMiniDump(Event.dwProcessId, m_Process, Event.dwThreadId, &Record, DumpNameParts(DumpTag), m_DumpType);
+    // Without a symbol handler of ours for the debuggee, the minidump writer sets one up for every
+    // dump, which under Wine takes seconds and maps every library into the dump.
+    if(m_Symbols)
+        m_Symbols->Start();
+    std::vector<std::wstring> const NameParts = DumpNameParts(DumpTag);
+    try
+    {
+        WriteMiniDump(Event.dwProcessId, m_Process, Event.dwThreadId, &Record, NameParts, m_DumpType);
+    }
+    catch(HRESULT Result)
+    {
+        // One dump that cannot be written ends nothing: the next one may well be.
+        m_Debug.ShowDumpFailure(Result, DumpFilePath(DumpFileName(NameParts)));
+    }
 }
 
 std::vector<std::wstring> ParentProcessDebug::DebugSession::DumpNameParts(const std::wstring& DumpTag)
@@ -147,19 +178,18 @@ void ParentProcessDebug::DebugSession::OnDebugString(const OUTPUT_DEBUG_STRING_I
 {
     if(m_Debug.m_DisableDebugOutput || !m_Debug.m_OutputHandler)
         return;
+    // The event's length has 16 bits, so a longer text's is its length modulo 65,536: the text is
+    // read up to its terminator instead.
     ProcessReader const Reader(m_Process.Get(), m_Modules, nullptr);
     uint64_t const Address = reinterpret_cast<uintptr_t>(Information.lpDebugStringData);
-    size_t const Count = std::min<size_t>(Information.nDebugStringLength, g_DebugStringSize - 1);
-    if(Count == 0)
-        return;
     if(Information.fUnicode)
     {
-        std::vector<wchar_t> Buffer(g_DebugStringSize, L'\0');
-        if(Reader.Read(Address, Buffer.data(), Count * sizeof(wchar_t)))
-            m_Debug.ShowDebugText(Buffer.data());
+        std::wstring Text;
+        if(Reader.ReadText(Address, g_DebugStringSize, Text))
+            m_Debug.ShowDebugText(Text);
         return;
     }
-    std::vector<char> Buffer(g_DebugStringSize, '\0');
-    if(Reader.Read(Address, Buffer.data(), Count))
-        m_Debug.ShowDebugText(DecodeUtf8(Buffer.data()));
+    std::string Text;
+    if(Reader.ReadText(Address, g_DebugStringSize, Text))
+        m_Debug.ShowDebugText(DecodeUtf8(Text));
 }

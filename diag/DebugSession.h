@@ -20,6 +20,8 @@ public:
     void Run();
 
 private:
+    static DWORD ContinueStatus(const DEBUG_EVENT& Event) noexcept;
+    void OnEvent(const DEBUG_EVENT& Event);
     void OnCreateProcess(const CREATE_PROCESS_DEBUG_INFO& Information);
     void OnLoadModule(HANDLE File, void* Base);
     void OnUnloadModule(void* Base);

@@ -21,3 +21,16 @@ bool TrimDebugText(std::wstring& Text)
     Text.erase(Last + 1);
     return true;
 }
+
+std::wstring TerminalSafeText(std::wstring Text)
+{
+    for(size_t Index = 0; Index < Text.size(); ++Index)
+    {
+        wchar_t const Character = Text[Index];
+        bool const LineEnd = Character == L'\n' || (Character == L'\r' && Index + 1 < Text.size() && Text[Index + 1] == L'\n');
+        bool const Control = Character < 0x20 || (Character >= 0x7F && Character < 0xA0);
+        if(Control && Character != L'\t' && !LineEnd)
+            Text[Index] = L'?';
+    }
+    return Text;
+}

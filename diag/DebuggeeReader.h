@@ -25,8 +25,13 @@ public:
 
     // The text at Address up to its first NUL, at most BufferSize - 1 characters. The text is read a
     // page at a time, so that one that ends just before unreadable memory is still read; false when
-    // not even its first byte can be read.
+    // not even its first character can be read.
     bool ReadText(uint64_t Address, size_t BufferSize, std::string& Text) const;
+    bool ReadText(uint64_t Address, size_t BufferSize, std::wstring& Text) const;
     // The size of the image mapped at Base, as its PE headers give it; false when they cannot be read.
     bool ReadImageSize(uint64_t Base, uint64_t& Size) const;
+
+private:
+    template <typename Character>
+    bool ReadTextOf(uint64_t Address, size_t BufferSize, std::basic_string<Character>& Text) const;
 };

@@ -1,6 +1,7 @@
 #include "diag/Check.h"
 #include "diag/DebugSession.h"
 #include "diag/DebugText.h"
+#include "diag/FormatText.h"
 
 #include <cstdint>
 
@@ -70,5 +71,16 @@ void ParentProcessDebug::ShowDebugText(std::wstring Text) const
 {
     if(m_DisableDebugOutput || !m_OutputHandler || !TrimDebugText(Text))
         return;
-    m_OutputHandler(Text.c_str());
+    Show(Text);
+}
+
+void ParentProcessDebug::ShowDumpFailure(HRESULT Result, const std::wstring& Path) const
+{
+    if(m_OutputHandler)
+        Show(FormatText(L"Minidump Failure: 0x%08X %ls", static_cast<unsigned int>(Result), Path.c_str()));
+}
+
+void ParentProcessDebug::Show(const std::wstring& Text) const
+{
+    m_OutputHandler(TerminalSafeText(Text).c_str());
 }

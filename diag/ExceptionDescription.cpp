@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <vector>
 
 namespace
@@ -98,10 +99,12 @@ BOOL ParentProcessDebug::ShowRuntimeError(const DebuggeeReader& Reader, const EX
     size_t const Length = static_cast<uint32_t>(ExceptionParameter(Record, 1));
     std::vector<wchar_t> Text(g_RuntimeErrorTextSize, L'\0');
     size_t const Size = std::min(Length * sizeof(wchar_t), g_RuntimeErrorTextSize * sizeof(wchar_t));
-    if(!Reader.Read(ExceptionParameter(Record, 2), Text.data(), Size))
+    // A notification without its message (no length, or too few parameters) has nothing to show.
+    if(!Size || !Reader.Read(ExceptionParameter(Record, 2), Text.data(), Size))
         return FALSE;
     Text[std::min(Length, g_RuntimeErrorTextSize - 1)] = L'\0';
-    m_OutputHandler(Text.data());
+    if(Text[0])
+        Show(Text.data());
     return FALSE;
 }
 
@@ -111,6 +114,9 @@ BOOL ParentProcessDebug::FilterAndPrint(const ExceptionData& Data, const std::ve
         return FALSE;
     if(!m_OutputHandler)
         throw static_cast<HRESULT>(E_POINTER);
-    m_OutputHandler(FormatText(L"Exception: %ls", Join(Parts, L", ").c_str()).c_str());
+    // A part without text (an empty message) is left out with its separator.
+    std::vector<std::wstring> Shown;
+    std::copy_if(Parts.begin(), Parts.end(), std::back_inserter(Shown), [](const std::wstring& Part) { return !Part.empty(); });
+    Show(FormatText(L"Exception: %ls", Join(Shown, L", ").c_str()));
     return TRUE;
 }

@@ -1,20 +1,21 @@
 #include "diag/FormatText.h"
 
-#include "diag/CodePage.h"
-
+#include <cstdarg>
 #include <cstdio>
 
-// The runtime library's _vsnwprintf reads "%hs" as narrow and "%ls" as wide text in wide formats,
-// with every toolchain that targets it (the ISO forms of mingw do not). A text that does not fit is
-// cut at the buffer's size.
+// The runtime library's _vsnprintf and _vsnwprintf read "%hs" as narrow and "%ls" as wide text in
+// either width, with every toolchain that targets it (the ISO forms of mingw do not).
 
 std::string FormatText(const char* Format, ...)
 {
+    char Buffer[g_NarrowFormatTextSize];
+    Buffer[0] = 0;
     va_list Arguments;
     va_start(Arguments, Format);
-    std::string Text = FormatTextInCodePage(ConsoleCodePage(), Format, Arguments);
+    _vsnprintf(Buffer, g_NarrowFormatTextSize - 1, Format, Arguments);
     va_end(Arguments);
-    return Text;
+    Buffer[g_NarrowFormatTextSize - 1] = 0;
+    return Buffer;
 }
 
 std::wstring FormatText(const wchar_t* Format, ...)

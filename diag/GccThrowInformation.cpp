@@ -29,6 +29,19 @@ constexpr BuiltinName g_BuiltinNames[] = {
     { 'w', "._W" },
 };
 
+// What the standard library's abbreviations stand for, as c++filt spells them.
+struct StandardName
+{
+    const char* m_Itanium;
+    const char* m_Class;
+};
+
+constexpr char g_StandardNamespace[] = "std";
+constexpr char g_StandardPrefix[] = "St";
+constexpr StandardName g_StandardNames[] = {
+    { "Sa", "allocator" }, { "Sb", "basic_string" }, { "Ss", "string" }, { "Si", "istream" }, { "So", "ostream" }, { "Sd", "iostream" },
+};
+
 // Reads "<length><identifier>" at Position; false when the text holds no such name there.
 bool ReadSourceName(const std::string& Name, size_t& Position, std::string& Identifier)
 {
@@ -43,22 +56,51 @@ bool ReadSourceName(const std::string& Name, size_t& Position, std::string& Iden
     return true;
 }
 
-bool ReadNestedNames(const std::string& Name, std::vector<std::string>& Identifiers)
+bool ReadPrefix(const std::string& Name, size_t& Position, const char* Prefix)
+{
+    size_t const Length = strlen(Prefix);
+    if(Name.compare(Position, Length, Prefix) != 0)
+        return false;
+    Position += Length;
+    return true;
+}
+
+// Reads one name at Position: a class of the standard library by its abbreviation, or a source name
+// with its ABI tags ("B5cxx11"), which only tell versions of a name apart and are left out.
+bool ReadComponent(const std::string& Name, size_t& Position, std::vector<std::string>& Identifiers)
+{
+    for(const StandardName& Standard : g_StandardNames)
+        if(ReadPrefix(Name, Position, Standard.m_Itanium))
+        {
+            Identifiers.insert(Identifiers.end(), { g_StandardNamespace, Standard.m_Class });
+            return true;
+        }
+    std::string Identifier;
+    if(!ReadSourceName(Name, Position, Identifier))
+        return false;
+    Identifiers.push_back(Identifier);
+    std::string Tag;
+    while(ReadPrefix(Name, Position, "B"))
+        if(!ReadSourceName(Name, Position, Tag))
+            return false;
+    return true;
+}
+
+// The names from the outermost in: "N" names "E" when nested, else one name; in either form "St"
+// first stands for the namespace std.
+bool ReadNames(const std::string& Name, std::vector<std::string>& Identifiers)
 {
     size_t Position = 0;
-    bool const Nested = Name[0] == 'N';
-    if(Nested)
-        Position = 1;
-    std::string Identifier;
-    while(Position < Name.size() && ReadSourceName(Name, Position, Identifier))
-    {
-        Identifiers.push_back(Identifier);
-        if(!Nested)
-            break;
-    }
-    if(Nested)
-        return !Identifiers.empty() && Position + 1 == Name.size() && Name[Position] == 'E';
-    return !Identifiers.empty() && Position == Name.size();
+    bool const Nested = ReadPrefix(Name, Position, "N");
+    if(ReadPrefix(Name, Position, g_StandardPrefix))
+        Identifiers.push_back(g_StandardNamespace);
+    size_t const Prefixes = Identifiers.size();
+    if(!Nested)
+        return ReadComponent(Name, Position, Identifiers) && Position == Name.size();
+    while(Position < Name.size() && Name[Position] != 'E')
+        if(!ReadComponent(Name, Position, Identifiers))
+            return false;
+    return Identifiers.size() > Prefixes && Position + 1 == Name.size();
 }
 
 } // namespace
@@ -70,7 +112,7 @@ std::string MsvcTypeName(const std::string& ItaniumName)
             if(ItaniumName[0] == Builtin.m_Itanium)
                 return Builtin.m_Msvc;
     std::vector<std::string> Identifiers;
-    if(ItaniumName.empty() || !ReadNestedNames(ItaniumName, Identifiers))
+    if(!ReadNames(ItaniumName, Identifiers))
         return ItaniumName;
     std::string Result = ".?AV";
     for(auto Identifier = Identifiers.rbegin(); Identifier != Identifiers.rend(); ++Identifier)

@@ -7,18 +7,6 @@
 
 namespace
 {
-// The file name in the folder of the running executable.
-std::wstring DumpFilePath(const std::wstring& Name)
-{
-    wchar_t Folder[MAX_PATH] {};
-    GetModuleFileNameW(nullptr, Folder, MAX_PATH);
-    PathRemoveFileSpecW(Folder);
-    wchar_t Path[MAX_PATH] {};
-    if(!PathCombineW(Path, Folder, Name.c_str()))
-        throw static_cast<HRESULT>(HRESULT_FROM_WIN32(ERROR_FILENAME_EXCED_RANGE));
-    return Path;
-}
-
 // Writes the dump with the exception and the thread's context at it; false when that cannot be done.
 bool WriteExceptionDump(DWORD ProcessId, HANDLE Process, HANDLE File, DWORD ThreadId, EXCEPTION_RECORD* ExceptionRecord, DWORD DumpType)
 {
@@ -40,10 +28,23 @@ std::wstring ParentProcessDebug::DumpFileName(const std::vector<std::wstring>& N
     return Join(NameParts, L"-") + L".dmp";
 }
 
+std::wstring ParentProcessDebug::DumpFilePath(const std::wstring& Name)
+{
+    wchar_t Folder[MAX_PATH] {};
+    GetModuleFileNameW(nullptr, Folder, MAX_PATH);
+    PathRemoveFileSpecW(Folder);
+    wchar_t Path[MAX_PATH] {};
+    if(PathCombineW(Path, Folder, Name.c_str()))
+        return Path;
+    return std::wstring(Folder) + L"\\" + Name;
+}
+
 void ParentProcessDebug::WriteMiniDump(DWORD ProcessId, const ScopedHandle& Process, DWORD ThreadId, EXCEPTION_RECORD* ExceptionRecord,
     const std::vector<std::wstring>& NameParts, DWORD DumpType)
 {
     std::wstring const Path = DumpFilePath(DumpFileName(NameParts));
+    if(Path.size() >= MAX_PATH)
+        throw static_cast<HRESULT>(HRESULT_FROM_WIN32(ERROR_FILENAME_EXCED_RANGE));
     ScopedFileHandle File(CreateFileW(Path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if(!File.IsValid())
         throw LastErrorResult();

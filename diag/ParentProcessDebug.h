@@ -71,10 +71,14 @@ public:
     BOOL DescribeException(const DebuggeeReader& Reader, const EXCEPTION_RECORD& Record, std::wstring& DumpTag);
     // Shows one debug string of the debuggee, trimmed, unless the output is disabled.
     void ShowDebugText(std::wstring Text) const;
+    // Shows the line of a dump that could not be written.
+    void ShowDumpFailure(HRESULT Result, const std::wstring& Path) const;
 
     static void WriteMiniDump(DWORD ProcessId, const ScopedHandle& Process, DWORD ThreadId, EXCEPTION_RECORD* ExceptionRecord,
         const std::vector<std::wstring>& NameParts, DWORD DumpType);
     static std::wstring DumpFileName(const std::vector<std::wstring>& NameParts);
+    // The file's path in the folder of the running executable, also when it is too long for a path.
+    static std::wstring DumpFilePath(const std::wstring& Name);
     static std::wstring InitialDumpTag(const EXCEPTION_RECORD& Record);
 
     int32_t m_DisableDebugOutput = 0;
@@ -82,6 +86,8 @@ public:
     std::function<int(const ExceptionData&)> m_ExceptionFilter;
 
 private:
+    // Every line of the debugger copy goes out here, safe for a terminal whatever the debuggee wrote.
+    void Show(const std::wstring& Text) const;
     BOOL FilterAndPrint(const ExceptionData& Data, const std::vector<std::wstring>& Parts) const;
     BOOL DescribeThrownObject(const DebuggeeReader& Reader, const ThrownObject& Object, std::wstring& DumpTag);
     BOOL ShowRuntimeError(const DebuggeeReader& Reader, const EXCEPTION_RECORD& Record) const;

@@ -25,6 +25,7 @@ struct ParentProcessDebug::ThrownObject
 // ExceptionInformation[Index] of the record, or 0 beyond its NumberParameters.
 uint64_t ExceptionParameter(const EXCEPTION_RECORD& Record, DWORD Index) noexcept;
 
-// An Itanium type name ("l", "12ComException", "N3ATL13CAtlExceptionE") spelt as MSVC decorates it
-// (".J", ".?AVComException@@", ".?AVCAtlException@ATL@@"); a name it cannot translate is kept.
+// An Itanium type name ("l", "12ComException", "N3ATL13CAtlExceptionE", "St13runtime_error") spelt as
+// MSVC decorates it (".J", ".?AVComException@@", ".?AVCAtlException@ATL@@", ".?AVruntime_error@std@@");
+// a name it cannot translate is kept.
 std::string MsvcTypeName(const std::string& ItaniumName);

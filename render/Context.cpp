@@ -1,5 +1,6 @@
 #include "render/Context.h"
 
+#include "diag/ConsoleOutput.h"
 #include "render/ContextLines.h"
 #include "render/Quad.h"
 #include "render/ShaderResources.h"
@@ -8,8 +9,6 @@
 #include "diag/Check.h"
 
 #include <dxgi1_5.h>
-
-#include <iostream>
 
 using Microsoft::WRL::ComPtr;
 
@@ -30,10 +29,10 @@ Application::Context::Context(const Configuration& Configuration, Window& Window
 
     CHECK_HRESULT(m_Factory2->EnumAdapters1(m_Configuration.m_AdapterIndex, m_Adapter1.GetAddressOf()));
     CHECK_HRESULT(m_Adapter1->GetDesc1(&m_AdapterDesc1));
-    std::cout << FormatAdapterLine(m_AdapterDesc1) << std::endl;
+    PrintLine(FormatAdapterLine(m_AdapterDesc1));
     CHECK_HRESULT(m_Adapter1->EnumOutputs(m_Configuration.m_OutputIndex, m_Output.GetAddressOf()));
     CHECK_HRESULT(m_Output->GetDesc(&m_OutputDesc));
-    std::cout << FormatOutputLine(m_OutputDesc) << std::endl;
+    PrintLine(FormatOutputLine(m_OutputDesc));
     CenterWindow(ClientRect);
 
     UINT const CreateDeviceFlags = m_Configuration.m_OverlayMode ? D3D11_CREATE_DEVICE_BGRA_SUPPORT : 0;
@@ -42,11 +41,11 @@ Application::Context::Context(const Configuration& Configuration, Window& Window
     CHECK_HRESULT(m_DeviceContext.As(&m_DeviceContext1));
 
     DXGI_SWAP_CHAIN_DESC1 const SwapChainDesc1 = MakeSwapChainDesc1(m_Configuration, ClientRect.right - ClientRect.left, ClientRect.bottom - ClientRect.top, m_AllowTearing);
-    std::cout << FormatSwapChainLine(SwapChainDesc1) << std::endl;
+    PrintLine(FormatSwapChainLine(SwapChainDesc1));
     DXGI_MODE_DESC const ModeDesc = MakeModeDesc(m_Configuration, SwapChainDesc1.Format);
     DXGI_MODE_DESC MatchModeDesc {};
     CHECK_HRESULT(m_Output->FindClosestMatchingMode(&ModeDesc, &MatchModeDesc, m_Device.Get()));
-    std::cout << FormatFullscreenModeLine(MatchModeDesc) << std::endl;
+    PrintLine(FormatFullscreenModeLine(MatchModeDesc));
     DXGI_SWAP_CHAIN_FULLSCREEN_DESC const SwapChainFullscreenDesc = MakeSwapChainFullscreenDesc(MatchModeDesc);
     CHECK_HRESULT(m_Factory2->CreateSwapChainForHwnd(m_Device.Get(), m_Window.m_Handle, &SwapChainDesc1, &SwapChainFullscreenDesc, m_Output.Get(), m_SwapChain1.GetAddressOf()));
     CHECK_HRESULT(m_SwapChain1.As(&m_SwapChain));

@@ -7,14 +7,14 @@
 
 #include <vector>
 
-std::string FormatAdapterLine(const DXGI_ADAPTER_DESC1& AdapterDesc1)
+std::wstring FormatAdapterLine(const DXGI_ADAPTER_DESC1& AdapterDesc1)
 {
-    return FormatText("DXGI Adapter: %ls, %d.%08X", AdapterDesc1.Description, static_cast<int>(AdapterDesc1.AdapterLuid.HighPart), static_cast<unsigned int>(AdapterDesc1.AdapterLuid.LowPart));
+    return FormatText(L"DXGI Adapter: %ls, %d.%08X", AdapterDesc1.Description, static_cast<int>(AdapterDesc1.AdapterLuid.HighPart), static_cast<unsigned int>(AdapterDesc1.AdapterLuid.LowPart));
 }
 
-std::string FormatOutputLine(const DXGI_OUTPUT_DESC& OutputDesc)
+std::wstring FormatOutputLine(const DXGI_OUTPUT_DESC& OutputDesc)
 {
-    return FormatText("DXGI Output: %ls", OutputDesc.DeviceName);
+    return FormatText(L"DXGI Output: %ls", OutputDesc.DeviceName);
 }
 
 std::string FormatSwapChainLine(const DXGI_SWAP_CHAIN_DESC1& SwapChainDesc1)

@@ -1,12 +1,11 @@
 #include "render/Context.h"
 
 #include "app/Ticks.h"
+#include "diag/ConsoleOutput.h"
 #include "render/ContextLines.h"
 #include "render/PresentParameters.h"
 #include "render/PresentPasses.h"
 #include "diag/Check.h"
-
-#include <iostream>
 
 using Microsoft::WRL::ComPtr;
 
@@ -43,7 +42,7 @@ void Application::Context::Render(uint64_t Time, BOOL Resize)
         },
         [&](HRESULT Failure) {
             if(FAILED(Failure))
-                std::cout << FormatPresentFailureLine(Failure) << std::endl;
+                PrintLine(FormatPresentFailureLine(Failure));
             m_RenderTargetView.Reset();
             CHECK_HRESULT(m_SwapChain1->ResizeBuffers(SwapChainDesc1.BufferCount, m_Configuration.m_FrameSizeW, m_Configuration.m_FrameSizeH, m_Configuration.m_Format, SwapChainDesc1.Flags));
             ReleaseOverlayTextures();

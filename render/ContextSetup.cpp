@@ -1,25 +1,24 @@
 #include "render/Context.h"
 
+#include "diag/ConsoleOutput.h"
 #include "render/Quad.h"
 #include "render/Window.h"
 
 #include <dxgi1_5.h>
-
-#include <iostream>
 
 void Application::Context::QueryAllowTearing()
 {
     Microsoft::WRL::ComPtr<IDXGIFactory5> Factory5;
     if(FAILED(m_Factory2.As(&Factory5)))
     {
-        std::cout << "Warning: No IDXGIFactory5 available" << std::endl;
+        PrintLine("Warning: No IDXGIFactory5 available");
         return;
     }
     BOOL Value = FALSE;
     if(SUCCEEDED(Factory5->CheckFeatureSupport(DXGI_FEATURE_PRESENT_ALLOW_TEARING, &Value, sizeof Value)))
         m_AllowTearing = Value;
     if(!Value)
-        std::cout << "Warning: No support for DXGI_FEATURE_PRESENT_ALLOW_TEARING" << std::endl;
+        PrintLine("Warning: No support for DXGI_FEATURE_PRESENT_ALLOW_TEARING");
 }
 
 void Application::Context::CenterWindow(const RECT& ClientRect)

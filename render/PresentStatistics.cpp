@@ -2,9 +2,9 @@
 
 #include "app/Join.h"
 #include "app/Ticks.h"
+#include "diag/ConsoleOutput.h"
 #include "diag/FormatText.h"
 
-#include <iostream>
 #include <vector>
 
 namespace
@@ -25,7 +25,7 @@ void PresentStatistics::Update(uint64_t Time, IDXGISwapChain* SwapChain, BOOL Re
     HRESULT const Result = SwapChain->GetFrameStatistics(&FrameStatistics);
     std::string const Line = Record(Time, Result, FrameStatistics, Report);
     if(!Line.empty())
-        std::cout << Line << std::endl;
+        PrintLine(Line);
 }
 
 std::string PresentStatistics::Record(uint64_t Time, HRESULT Result, const DXGI_FRAME_STATISTICS& FrameStatistics, BOOL Report)

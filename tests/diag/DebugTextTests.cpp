@@ -27,3 +27,10 @@ TEST(DebugText, Utf8DecodesWithReplacementCharacters)
     EXPECT_EQ(Decoded[2], L'b');
     EXPECT_EQ(Decoded.back(), L'\uFFFD');
 }
+
+TEST(DebugText, TerminalSafeTextKeepsTabsAndLineEndsOnly)
+{
+    EXPECT_EQ(TerminalSafeText(L"a\tb\nc\r\nd"), L"a\tb\nc\r\nd");
+    EXPECT_EQ(TerminalSafeText(L"\x1B[31mred\x07 over\rwritten\r"), L"?[31mred? over?written?");
+    EXPECT_EQ(TerminalSafeText(std::wstring(L"\0\x1F\x7F\x9B\xA0\u00E9", 6)), L"????\xA0\u00E9");
+}

@@ -108,10 +108,15 @@ TEST_F(ExceptionDescription, RecognisedTypesNeedTheirBytesAndOthersShowTheirFirs
     ComError[11] = 0x88;
     std::vector<uint8_t> Truncated = ComExceptionBytes(0x887A0001, 0);
     Truncated.resize(27);
-    // A message that is not UTF-8, and one that ends just before unreadable memory.
+    // A message that is not UTF-8, one that ends just before unreadable memory, an empty one and one
+    // with a terminal's control characters.
     m_Debuggee.WriteText(g_MessageAddress, "Ger\xE4t weg");
     uint64_t const NearEnd = g_MessageAddress + 2 * FakeDebuggee::g_PageSize - 6;
     m_Debuggee.WriteText(NearEnd, "Short");
+    uint64_t const Empty = g_MessageAddress + 0x100;
+    m_Debuggee.WriteText(Empty, "");
+    uint64_t const Controls = g_MessageAddress + 0x200;
+    m_Debuggee.WriteText(Controls, "\x1B[31mRed\x07\rline\tend");
     struct Case
     {
         const char* m_Type;
@@ -128,6 +133,8 @@ TEST_F(ExceptionDescription, RecognisedTypesNeedTheirBytesAndOthersShowTheirFirs
         { ".?AVComException@@", ComExceptionBytes(0x80004005, 0x10), L"ComException, 0x80004005", L"0x80004005" },
         { ".?AVComException@@", ComExceptionBytes(0x80004005, g_MessageAddress), L"ComException, 0x80004005, Ger\uFFFDt weg", L"0x80004005" },
         { ".?AVComException@@", ComExceptionBytes(0x887A0005, NearEnd), L"ComException, 0x887A0005, Short", L"0x887A0005" },
+        { ".?AVComException@@", ComExceptionBytes(0x80004005, Empty), L"ComException, 0x80004005", L"0x80004005" },
+        { ".?AVComException@@", ComExceptionBytes(0x80004005, Controls), L"ComException, 0x80004005, ?[31mRed??line\tend", L"0x80004005" },
         // Decorated names match exactly.
         { ".?AV_com_error@@ ", ComError, L"12 bytes: 00 00 00 00 00 00 00 00 05 00 7A 88, Type .?AV_com_error@@ ", L"0xE06D7363" },
         { ".?AVWidget@@", Sequence(3), L"3 bytes: F0 F1 F2, Type .?AVWidget@@", L"0xE06D7363" },
@@ -205,6 +212,14 @@ TEST_F(ExceptionDescription, RuntimeErrorMessageStandsAlone)
 
     m_Record.ExceptionInformation[2] = 0x10;
     EXPECT_FALSE(Describe());
+    // Without a length, or without the parameters that hold it, there is no message and no line.
+    m_Record.ExceptionInformation[2] = g_MessageAddress;
+    m_Record.ExceptionInformation[1] = 0;
+    EXPECT_FALSE(Describe());
+    m_Record.ExceptionInformation[1] = 13;
+    m_Record.NumberParameters = 2;
+    EXPECT_FALSE(Describe());
+    m_Record.NumberParameters = 3;
     m_Debug.m_OutputHandler = nullptr;
     m_Record.ExceptionInformation[2] = g_MessageAddress;
     EXPECT_FALSE(Describe());
@@ -241,8 +256,15 @@ TEST(MsvcTypeName, ItaniumNamesSpeltAsMsvcDecoratesThem)
     EXPECT_EQ(MsvcTypeName("i"), ".H");
     EXPECT_EQ(MsvcTypeName("10_com_error"), ".?AV_com_error@@");
     EXPECT_EQ(MsvcTypeName("N3ATL13CAtlExceptionE"), ".?AVCAtlException@ATL@@");
+    // The standard library's abbreviations, alone and in nested names; ABI tags are left out.
+    EXPECT_EQ(MsvcTypeName("St13runtime_error"), ".?AVruntime_error@std@@");
+    EXPECT_EQ(MsvcTypeName("St9bad_alloc"), ".?AVbad_alloc@std@@");
+    EXPECT_EQ(MsvcTypeName("NSt8ios_base7failureB5cxx11E"), ".?AVfailure@ios_base@std@@");
+    EXPECT_EQ(MsvcTypeName("Sa"), ".?AVallocator@std@@");
+    EXPECT_EQ(MsvcTypeName("Ss"), ".?AVstring@std@@");
+    EXPECT_EQ(MsvcTypeName("NSs4InfoE"), ".?AVInfo@string@std@@");
+    EXPECT_EQ(MsvcTypeName("So"), ".?AVostream@std@@");
     // What it cannot translate is kept.
-    EXPECT_EQ(MsvcTypeName("St13runtime_error"), "St13runtime_error");
-    EXPECT_EQ(MsvcTypeName("12Short"), "12Short");
-    EXPECT_EQ(MsvcTypeName(""), "");
+    for(const char* Kept : { "St", "NStE", "St3Two3Ids", "Sx", "NSt5ErrorB5E", "12Short", "" })
+        EXPECT_EQ(MsvcTypeName(Kept), Kept);
 }

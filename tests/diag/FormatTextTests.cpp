@@ -1,47 +1,38 @@
 #include "diag/CodePage.h"
+#include "diag/ConsoleOutput.h"
 #include "diag/FormatText.h"
 
 #include <gtest/gtest.h>
 
 namespace
 {
-std::string InCodePage(unsigned int CodePage, const char* Format, ...)
-{
-    va_list Arguments;
-    va_start(Arguments, Format);
-    std::string Text = FormatTextInCodePage(CodePage, Format, Arguments);
-    va_end(Arguments);
-    return Text;
-}
+// "é" is in the single-byte code pages below; "ā" (which a best fit would turn into "a") and "日"
+// are in neither.
+constexpr wchar_t g_Text[] = L"a\u00E9\u0101\u65E5bc";
+// A character beyond the basic plane, in two code units.
+constexpr wchar_t g_Clef[] = L"\U0001D11E";
 
-// "é" is in both single-byte code pages below; "ā" (which a best fit would turn into "a") and "日" are in neither.
-constexpr wchar_t g_Text[] = L"a\u00E9\u0101\u65E5b";
+// What WriteLine puts into a pipe.
+std::string WrittenToPipe(const std::wstring& Line)
+{
+    HANDLE Read, Write;
+    EXPECT_TRUE(CreatePipe(&Read, &Write, nullptr, 0));
+    WriteLine(Write, Line);
+    CloseHandle(Write);
+    char Buffer[256];
+    DWORD Size = 0;
+    ReadFile(Read, Buffer, sizeof Buffer, &Size, nullptr);
+    CloseHandle(Read);
+    return std::string(Buffer, Size);
+}
 } // namespace
 
 TEST(FormatText, NarrowAndWideStringConversionsInBothWidths)
 {
-    EXPECT_EQ(FormatText("%hs|%ls", "narrow", L"wide"), "narrow|wide");
+    EXPECT_EQ(FormatText("%hs|%s", "narrow", "plain"), "narrow|plain");
     EXPECT_EQ(FormatText(L"%hs|%ls", "narrow", L"wide"), L"narrow|wide");
-    EXPECT_EQ(FormatText("0x%08X %d.%08X %04X", 0x80070057u, -1, 0x3F0u, 0x10DEu), "0x80070057 -1.000003F0 10DE");
+    EXPECT_EQ(FormatText("0x%08X %d.%08X %04X %.2f", 0x80070057u, -1, 0x3F0u, 0x10DEu, 59.941), "0x80070057 -1.000003F0 10DE 59.94");
     EXPECT_EQ(FormatText(L"%02u.%03u %.1f %.3f", 7u, 5u, 59.94, 144.0), L"07.005 59.9 144.000");
-    EXPECT_EQ(FormatText("%ls|", g_Text), InCodePage(ConsoleCodePage(), "%ls|", g_Text));
-}
-
-TEST(FormatText, WideTextInTheCodePageWithoutLoss)
-{
-    EXPECT_EQ(InCodePage(1252, "%ls|%d %hs", g_Text, 7, "after"), "a\xE9??b|7 after");
-    EXPECT_EQ(InCodePage(437, "[%ls]", g_Text), "[a\x82??b]");
-    EXPECT_EQ(InCodePage(65001, "%ls", g_Text), "a\xC3\xA9\xC4\x81\xE6\x97\xA5" "b");
-    EXPECT_EQ(InCodePage(1252, "%-4ls|%3.1ls|%lc%C|%S|%ls", L"ab", L"xyz", L'\u00E9', L'\u65E5', L"w", nullptr), "ab  |  x|\xE9?|w|(null)");
-}
-
-TEST(FormatText, OtherConversionsAsStandard)
-{
-    EXPECT_EQ(InCodePage(1252, "%5.2f|%*d|%-*d|%.*s|%lld|%I64X|%zu|%hhx|%%|%c|%+.0e", 3.14159, 4, 7, 3, 8, 2, "abc", -5000000000LL,
-                  0xABCDEF0123ull, size_t { 42 }, 0x1FF, 'q', 1500.0),
-        " 3.14|   7|8  |ab|-5000000000|ABCDEF0123|42|ff|%|q|+2e+03");
-    // The text ends at a conversion that is not known.
-    EXPECT_EQ(InCodePage(1252, "a%yb%d", 1), "a");
 }
 
 TEST(FormatText, CutsTextsAtTheBufferSize)
@@ -50,6 +41,38 @@ TEST(FormatText, CutsTextsAtTheBufferSize)
     EXPECT_EQ(FormatText("%hs", Long.c_str()).size(), g_NarrowFormatTextSize - 1);
     std::wstring const LongWide(5000, L'b');
     EXPECT_EQ(FormatText(L"%ls", LongWide.c_str()).size(), g_WideFormatTextSize - 1);
-    EXPECT_EQ(InCodePage(1252, "%ls%ls", LongWide.c_str(), LongWide.c_str()).size(), g_NarrowFormatTextSize - 1);
     EXPECT_EQ(FormatText("%hs", ""), "");
+}
+
+TEST(CodePage, EveryCodePageKeepsTheAsciiOfAMixedText)
+{
+    EXPECT_EQ(NarrowText(1252, g_Text), "a\xE9??bc");
+    EXPECT_EQ(NarrowText(437, g_Text), "a\x82??bc");
+    EXPECT_EQ(NarrowText(65001, g_Text + std::wstring(g_Clef)), "a\xC3\xA9\xC4\x81\xE6\x97\xA5" "bc\xF0\x9D\x84\x9E");
+    // GB18030 holds every character but takes neither flags nor a default character.
+    EXPECT_EQ(NarrowText(54936, L"[abc]"), "[abc]");
+    std::string const Chinese = NarrowText(54936, g_Text);
+    ASSERT_FALSE(Chinese.empty());
+    EXPECT_EQ(Chinese[0], 'a');
+    EXPECT_EQ(Chinese.rfind("bc"), Chinese.size() - 2);
+    // Symbol takes no default character; whatever it makes of the rest, the ASCII letters stay.
+    std::string const Symbol = NarrowText(42, L"[abc]");
+    EXPECT_NE(Symbol.find("abc"), std::string::npos) << Symbol;
+    // A code page that does not exist converts nothing: ASCII stays, each other character is one "?".
+    EXPECT_EQ(NarrowText(12345, g_Text + std::wstring(g_Clef)), "a???bc?");
+    EXPECT_EQ(NarrowText(1252, L""), "");
+}
+
+TEST(CodePage, WidthAndPrecisionCountCharacters)
+{
+    // Formatted wide and converted once, so no multi-byte sequence is ever cut.
+    EXPECT_EQ(NarrowText(65001, FormatText(L"[%.1ls|%3ls|%-3ls]", L"\u00E9x", L"\u00E9", L"\u65E5")),
+        "[\xC3\xA9|  \xC3\xA9|\xE6\x97\xA5  ]");
+}
+
+TEST(ConsoleOutput, APipeGetsTheLineInTheCodePageWithItsLineEnd)
+{
+    EXPECT_EQ(WrittenToPipe(L"Stopping: CTRL_C_EVENT"), "Stopping: CTRL_C_EVENT\r\n");
+    EXPECT_EQ(WrittenToPipe(L"ab\u65E5cd"), NarrowText(ConsoleCodePage(), L"ab\u65E5cd\r\n"));
+    EXPECT_EQ(WrittenToPipe(L""), "\r\n");
 }
