@@ -21,12 +21,13 @@ CTRL_C_LINES = [r"^ApplicationRun\.cpp\(\d+\): Application::InternalHandlerRouti
 
 def remove_dumps():
     for path in glob.glob(DUMP_PATTERN):
-        os.remove(path)
+        if os.path.isfile(path):
+            os.remove(path)
 
 
 def dumps():
     """{file name: size} of the dumps next to the program."""
-    return {os.path.basename(path): os.path.getsize(path) for path in glob.glob(DUMP_PATTERN)}
+    return {os.path.basename(path): os.path.getsize(path) for path in glob.glob(DUMP_PATTERN) if os.path.isfile(path)}
 
 
 def is_minidump(name):
@@ -40,6 +41,28 @@ class DumpsRemoved(unittest.TestCase):
         self.addCleanup(remove_dumps)
 
 
+def debug_another(*args):
+    """Runs the debugger copy on a TestDebuggee run with args; returns (debuggee's process id, the
+    copy's exit status and lines, the debuggee's own lines after its process id)."""
+    debuggee = subprocess.Popen([WINE_RUN, DEBUGGEE] + list(args), cwd=BUILD_DIR, env=environment(),
+                                stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+    try:
+        pid = int(debuggee.stdout.readline().decode().strip())
+        yield pid
+        status, lines, _ = run_lumivex(["-ParentProcessDebug", str(pid)], timeout=120)
+        own = debuggee.stdout.read().decode().split()
+        assert debuggee.wait(60) == 0
+    finally:
+        if debuggee.poll() is None:
+            debuggee.kill()
+        debuggee.stdout.close()
+    yield status, lines, own
+
+
+def digits(length):
+    return ("0123456789" * (length // 10 + 1))[:length]
+
+
 class DebuggerOfAnotherProcess(DumpsRemoved):
     """The debugger copy attached to a debuggee that raises the system's exceptions and throws."""
 
@@ -51,22 +74,45 @@ class DebuggerOfAnotherProcess(DumpsRemoved):
              "Exception: Module TestDebuggeeModule.dll, HRESULT, 0x80004001", "Debuggee done"]
     TAGS = ["0xC0000005", "0x80131509", "0x887A0002", "0x80004001"]
 
+    def dump_names(self, pid):
+        return ["Lumivex.exe-%d-DebugException-%d-%s.dmp" % (pid, counter, tag) for counter, tag in enumerate(self.TAGS)]
+
     def test_debug_strings_exceptions_and_dumps(self):
-        debuggee = subprocess.Popen([WINE_RUN, DEBUGGEE], cwd=BUILD_DIR, env=environment(),
-                                    stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
-        try:
-            pid = int(debuggee.stdout.readline().decode().strip())
-            status, lines, _ = run_lumivex(["-ParentProcessDebug", str(pid)])
-            self.assertEqual(debuggee.wait(60), 0)
-        finally:
-            if debuggee.poll() is None:
-                debuggee.kill()
-            debuggee.stdout.close()
+        run = debug_another()
+        pid = next(run)
+        status, lines, _ = next(run)
         self.assertEqual(status, 0)
         self.assertEqual(lines, self.LINES)
-        expected = {"Lumivex.exe-%d-DebugException-%d-%s.dmp" % (pid, counter, tag) for counter, tag in enumerate(self.TAGS)}
-        self.assertEqual(set(dumps()), expected)
+        self.assertEqual(set(dumps()), set(self.dump_names(pid)))
         self.assertTrue(all(is_minidump(name) for name in dumps()))
+
+    def test_a_dump_that_cannot_be_written_is_reported_and_the_run_goes_on(self):
+        run = debug_another()
+        pid = next(run)
+        # A folder bears the first dump's name.
+        blocked = os.path.join(BUILD_DIR, self.dump_names(pid)[0])
+        os.mkdir(blocked)
+        self.addCleanup(os.rmdir, blocked)
+        status, lines, _ = next(run)
+        self.assertEqual(status, 0)
+        failure = lines[3] if len(lines) > 3 else ""
+        self.assertRegex(failure, r"^Minidump Failure: 0x8007[0-9A-F]{4} [A-Z]:\\.*\\%s$" % re.escape(self.dump_names(pid)[0]))
+        self.assertEqual(lines[:3] + lines[4:], self.LINES)
+        self.assertEqual(set(dumps()), set(self.dump_names(pid)[1:]))
+
+    def test_long_strings_control_characters_and_a_burst(self):
+        run = debug_another("text")
+        next(run)
+        status, lines, _ = next(run)
+        self.assertEqual(status, 0)
+        # The event tells a length modulo 65,536; the text is read to the limit whatever it says.
+        self.assertEqual(lines[:2], [digits(8191)] * 2)
+        self.assertEqual(lines[2], "Bell?, ?[31mred?[0m and a ?return")
+        for thread in range(4):
+            prefix = "Burst %d " % thread
+            self.assertEqual([line for line in lines if line.startswith(prefix)], [prefix + str(index) for index in range(1000)])
+        self.assertEqual(len(lines), 3 + 4000 + 1)
+        self.assertEqual(lines[-1], "Texts done")
 
 
 class SelfDebugging(DumpsRemoved):
