@@ -1,6 +1,10 @@
+import os
+import pty
+import re
+import subprocess
 import unittest
 
-from lumivex import run_lumivex
+from lumivex import BUILD_DIR, EXE, WINE_RUN, environment, run_lumivex
 
 SYNTAX = [
     "Syntax: Lumivex [options]",
@@ -68,6 +72,41 @@ class CommandLine(unittest.TestCase):
                           ["Warning, command line argument not recognized: ab?cd",
                            "Warning, command line option argument not recognized: ab?cd",
                            "Exception: 0x80070057 ShaderIndex argument is out of 0..3 range"])
+
+    def test_every_character_on_a_terminal(self):
+        # Wine gives a program on a terminal a console, which shows wide text in the locale's UTF-8.
+        lines = run_on_terminal(["-é:x", "-xéy", "aéb", "日Ж", "-si", "9"])
+        expected = ["Warning, command line option argument not recognized: é",
+                    "Warning, command line option argument not recognized: xéy",
+                    "Warning, command line argument not recognized: aéb",
+                    "Warning, command line argument not recognized: 日Ж",
+                    "Exception: 0x80070057 ShaderIndex argument is out of 0..3 range"]
+        self.assertEqual([line for line in lines if line.startswith(("Warning", "Exception"))], expected)
+
+
+# What a terminal is told beyond the text: escape sequences that set the cursor, the title and modes.
+TERMINAL_CONTROL = re.compile(r"\x1b(\[[0-?]*[ -/]*[@-~]|\][^\x07]*\x07|[@-Z\\-_])")
+
+
+def run_on_terminal(args):
+    """The lines that the program shows on a pseudo-terminal, read until the program has ended."""
+    master, slave = pty.openpty()
+    process = subprocess.Popen([WINE_RUN, EXE] + args, cwd=BUILD_DIR, env=environment(), stdin=slave, stdout=slave,
+                               stderr=slave, start_new_session=True)
+    os.close(slave)
+    output = b""
+    while True:
+        try:
+            chunk = os.read(master, 4096)
+        except OSError:
+            break
+        if not chunk:
+            break
+        output += chunk
+    os.close(master)
+    process.wait(60)
+    text = TERMINAL_CONTROL.sub("", output.decode("utf-8", "replace"))
+    return [line.strip("\r") for line in text.split("\n")]
 
 
 class AdapterReport(unittest.TestCase):
