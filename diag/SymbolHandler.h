@@ -3,8 +3,9 @@
 #include "diag/ParentProcessDebug.h"
 
 // The debug-help library's symbol handler for the debuggee, started the first time that a report asks
-// which module holds an address, and cleaned up with the owner. Under Wine the start reads the ELF
-// files of every library that the process has mapped, which would hold up every self-debugging run.
+// which module holds an address or a dump is to be written, and cleaned up with the owner. Under Wine
+// the start reads the ELF files of every library that the process has mapped, which would hold up
+// every self-debugging run; and a dump without it sets up a handler of its own, for seconds each time.
 class ParentProcessDebug::SymbolHandler
 {
 public:
