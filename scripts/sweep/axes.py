@@ -82,6 +82,12 @@ def combinations(values):
     return [dict(zip(names, combination)) for combination in itertools.product(*(values[name] for name in names))]
 
 
+def in_turn(combinations, repeat):
+    """The runs of a sweep in their order, as (repeat number, combination) pairs: every combination once,
+    then every combination again, repeat times."""
+    return [(index + 1, combination) for index in range(repeat) for combination in combinations]
+
+
 def arguments(combination):
     """The program's options for a combination; an option at the program's default is left out."""
     result = []

@@ -24,7 +24,6 @@ import folders
 import progress
 import record
 import report
-import sweep_chart
 from combination import run_combination
 from console_lines import ConsoleLineError
 from options import PERIOD, PROGRAM, parse_options
@@ -52,15 +51,11 @@ def save_console(folder, run, lines):
         stream.write("".join(line + "\n" for line in lines.lines))
 
 
-def plan(combinations, repeat):
-    """The runs in their order, as (repeat, combination) pairs: every combination once, then again."""
-    return [(index + 1, combination) for index in range(repeat) for combination in combinations]
-
-
 def run_all(options, exe, folder, sweep):
     """Runs the plan, writing the result files after each run."""
+    import sweep_chart  # matplotlib only here: the checks of the options answer at once without it
     common = ["-Resolution", str(options.width), str(options.height), "-ShaderIndex", str(options.shader)]
-    runs = plan(sweep.combinations, options.repeat)
+    runs = axes.in_turn(sweep.combinations, options.repeat)
     estimate = progress.Estimate(options.seconds)
     for index, (repeat, combination) in enumerate(runs):
         chosen = axes.arguments(combination)
