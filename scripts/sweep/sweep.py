@@ -26,6 +26,7 @@ import record
 import report
 from combination import run_combination
 from console_lines import ConsoleLineError
+from files import write_text
 from options import PERIOD, PROGRAM, parse_options
 
 INTERRUPTED_STATUS = 130
@@ -47,8 +48,7 @@ def show_rate(rate):
 
 
 def save_console(folder, run, lines):
-    with open(os.path.join(folder, "run-%02d.txt" % run), "w", encoding="utf-8") as stream:
-        stream.write("".join(line + "\n" for line in lines.lines))
+    write_text(os.path.join(folder, "run-%02d.txt" % run), "".join(line + "\n" for line in lines.lines))
 
 
 def run_all(options, exe, folder, sweep):
