@@ -23,11 +23,16 @@ from statistics import mean, median
 # scripts/wine-run.sh takes the Wine prefix of the build folder that it runs in.
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), ".."))
 WINE_RUN = os.path.join(ROOT, "scripts", "wine-run.sh")
+sys.path.insert(0, os.path.join(ROOT, "scripts", "sweep"))
+from checks import OneLineParser, integer_in, multiple_of  # noqa: E402 (found through the path above)
 SWAP_CHAIN = re.compile(r"DXGI SwapChain: (\d+) x (\d+), .*")
 STATISTICS = re.compile(r"Statistics: PresentCount \+(\d+) \(\+([0-9.]+) per second\)")
 CLEAR_PRESENT = re.compile(r"ClearPresent: (\d+) presents in ([0-9.]+) s \(([0-9.]+) per second\)")
 PERIOD = 10
 PICTURES = ("Blossoms", "Ribbons", "Network", "Outlines")
+# Direct3D 11 textures are at most 16384 pixels wide and high.
+FRAME_SIZES = (1, 16384)
+INTERRUPTED_STATUS = 130
 
 
 def program_rate(build, exe, args, periods):
@@ -64,49 +69,86 @@ def clear_present_rate(build, width, height, seconds):
     return float(match.group(3))
 
 
-def main():
-    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+def parse_options():
+    parser = OneLineParser(prog="benchmark.py", description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("--build", default=os.environ.get("LUMIVEX_BUILD_DIR", os.path.join(ROOT, "build")))
-    parser.add_argument("--width", type=int, default=1920)
-    parser.add_argument("--height", type=int, default=1080)
-    parser.add_argument("--seconds", type=int, default=10, help="measured time per run, a multiple of 10")
-    parser.add_argument("--rounds", type=int, default=3, help="runs of each picture, each between two flat-quad runs")
-    parser.add_argument("--shaders", type=int, nargs="+", default=list(range(len(PICTURES))), choices=range(len(PICTURES)))
+    parser.add_argument("--width", type=integer_in(*FRAME_SIZES, "a frame width"), default=1920)
+    parser.add_argument("--height", type=integer_in(*FRAME_SIZES, "a frame height"), default=1080)
+    parser.add_argument("--seconds", type=multiple_of(PERIOD, "a number of seconds"), default=PERIOD,
+                        help="measured time per run, a multiple of 10")
+    parser.add_argument("--rounds", type=integer_in(1, None, "a number of rounds"), default=3,
+                        help="runs of each picture, each between two flat-quad runs")
+    parser.add_argument("--shaders", type=integer_in(0, len(PICTURES) - 1, "a shader index"), nargs="+",
+                        default=list(range(len(PICTURES))))
     parser.add_argument("--references", action="store_true", help="also the overlay's cost and a clear-and-present loop")
-    options = parser.parse_args()
-    build = os.path.abspath(options.build)
-    periods = max(options.seconds // PERIOD, 1)
-    size = ["-Resolution", str(options.width), str(options.height)]
+    return parser.parse_args()
 
+
+def measure_pictures(build, options, size, periods, runs):
+    """Fills runs (picture index to (picture rate, flat-quad rate) pairs) round by round; returns the
+    swap chain's size."""
     flat, _ = program_rate(build, "LumivexFlatQuad.exe", size, periods)
-    runs = {shader: [] for shader in options.shaders}
     for _ in range(options.rounds):
         for shader in options.shaders:
-            picture, (width, height) = program_rate(build, "Lumivex.exe", size + ["-ShaderIndex", str(shader)], periods)
+            picture, frame = program_rate(build, "Lumivex.exe", size + ["-ShaderIndex", str(shader)], periods)
             after, _ = program_rate(build, "LumivexFlatQuad.exe", size, periods)
             runs[shader].append((picture, (flat + after) / 2))
             print("%d %-9s %8.2f  flat quad %8.2f and %8.2f  ratio %6.3f"
                   % (shader, PICTURES[shader], picture, flat, after, 2 * picture / (flat + after)), file=sys.stderr, flush=True)
             flat = after
+    return frame
 
-    print("Frame size %d x %d, %d s measured per run after %d s of start-up, %d rounds"
-          % (width, height, periods * PERIOD, PERIOD, options.rounds))
+
+def print_pictures(runs, rounds, periods):
+    """Each picture's rate, the flat quad's and their ratio over the rounds that were measured, if any."""
+    if not any(runs.values()):
+        return
+    print("%d s measured per run after %d s of start-up, %d rounds" % (periods * PERIOD, PERIOD, rounds))
     print("Picture          frames per second   flat quad   picture / flat quad (median)   rounds' lowest to highest")
     for shader, pairs in runs.items():
+        if not pairs:
+            continue
         ratios = [picture / flat for picture, flat in pairs]
         print("%d %-9s       %8.2f        %8.2f   %8.3f                       %.3f to %.3f"
               % (shader, PICTURES[shader], mean(picture for picture, _ in pairs), mean(flat for _, flat in pairs),
                  median(ratios), min(ratios), max(ratios)))
+
+
+def print_references(build, size, frame, periods):
+    plain, _ = program_rate(build, "LumivexFlatQuad.exe", size, periods)
+    overlay, _ = program_rate(build, "LumivexFlatQuad.exe", size + ["-OverlayMode", "1"], periods)
+    # The program's window is sized for a border it does not have: the loop takes the swap chain's size.
+    clear = clear_present_rate(build, frame[0], frame[1], periods * PERIOD)
+    print("Flat quad               %8.2f frames per second" % plain)
+    print("Flat quad with overlay  %8.2f frames per second" % overlay)
+    print("Clear and present       %8.2f frames per second" % clear)
+    print("Flat quad / clear       %8.3f" % (plain / clear))
+    print("Overlay cost            %8.2f ms per frame" % (1000 / overlay - 1000 / plain))
+
+
+def interrupted(what):
+    print("Interrupted; what was measured so far: %s" % what, flush=True)
+    sys.exit(INTERRUPTED_STATUS)
+
+
+def main():
+    options = parse_options()
+    build = os.path.abspath(options.build)
+    periods = options.seconds // PERIOD
+    size = ["-Resolution", str(options.width), str(options.height)]
+    runs = {shader: [] for shader in options.shaders}
+    try:
+        frame = measure_pictures(build, options, size, periods, runs)
+    except KeyboardInterrupt:
+        print_pictures(runs, options.rounds, periods)
+        interrupted("%d of %d picture runs" % (sum(len(pairs) for pairs in runs.values()), options.rounds * len(runs)))
+    print("Frame size %d x %d, " % frame, end="")
+    print_pictures(runs, options.rounds, periods)
     if options.references:
-        plain, _ = program_rate(build, "LumivexFlatQuad.exe", size, periods)
-        overlay, _ = program_rate(build, "LumivexFlatQuad.exe", size + ["-OverlayMode", "1"], periods)
-        # The program's window is sized for a border it does not have: the loop takes the swap chain's size.
-        clear = clear_present_rate(build, width, height, periods * PERIOD)
-        print("Flat quad               %8.2f frames per second" % plain)
-        print("Flat quad with overlay  %8.2f frames per second" % overlay)
-        print("Clear and present       %8.2f frames per second" % clear)
-        print("Flat quad / clear       %8.3f" % (plain / clear))
-        print("Overlay cost            %8.2f ms per frame" % (1000 / overlay - 1000 / plain))
+        try:
+            print_references(build, size, frame, periods)
+        except KeyboardInterrupt:
+            interrupted("the pictures above, not the references")
 
 
 if __name__ == "__main__":

@@ -10,6 +10,12 @@ Sweep="$Root/scripts/sweep/sweep.py"
 case "$(uname -s)" in
     MINGW* | MSYS* | CYGWIN*) exec py -3 "$Sweep" --build "$Build" "$@" ;;
 esac
+# The options are checked, and two sweeps compared, before a display or Wine is started: neither needs one.
+# matplotlib comes from Debian's python3-matplotlib, which only Debian's own interpreter sees.
+case " $* " in
+    *" --compare "* | *" --help "* | *" -h "*) exec /usr/bin/python3 "$Sweep" --build "$Build" "$@" ;;
+esac
+/usr/bin/python3 "$Sweep" --build "$Build" --check "$@"
 if [ -z "${DISPLAY:-}" ]; then
     exec xvfb-run -a -s "-screen 0 2560x1440x24" "$0" "$@"
 fi
@@ -25,5 +31,4 @@ if [ "$Status" -eq 0 ]; then
 fi
 (cd "$Build" && "$Root/scripts/wine-run.sh" ./Lumivex.exe -EnumerateAdapters > /dev/null 2>&1 < /dev/null) || true
 
-# matplotlib comes from Debian's python3-matplotlib, which only Debian's own interpreter sees.
 /usr/bin/python3 "$Sweep" --build "$Build" "$@"

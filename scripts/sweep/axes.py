@@ -1,42 +1,91 @@
 """The presentation options that a sweep can vary. Each axis is one option of Lumivex.exe, with the
-value the program takes when the option is not given and the values that a default sweep tries; the
-default sweep tries every combination of sync interval, buffer count and waitable object."""
+value the program takes when the option is not given, the values that a default sweep tries, and the
+check of a value against what the program accepts. The default sweep tries every combination of sync
+interval, buffer count and waitable object.
+
+An option given two or more values is an axis of the sweep: its combinations differ in it. An option
+given one value is a setting that every run shares."""
 import collections
 import itertools
 
-Axis = collections.namedtuple("Axis", "option flag program_default sweep_default description")
+from checks import integer_in, one_of
 
+Axis = collections.namedtuple("Axis", "option flag program_default sweep_default description value")
+
+# The program's swap-chain formats, by the short name it also accepts.
+FORMATS = {
+    "b8g8r8a8": "DXGI_FORMAT_B8G8R8A8_UNORM",
+    "r8g8b8a8": "DXGI_FORMAT_R8G8B8A8_UNORM",
+    "r10g10b10a2": "DXGI_FORMAT_R10G10B10A2_UNORM",
+    "r16g16b16a16": "DXGI_FORMAT_R16G16B16A16_FLOAT",
+}
+FORMAT_NAMES = dict([(short, short) for short in FORMATS] + [(name.lower(), short) for short, name in FORMATS.items()])
 FULLSCREEN_VALUES = ["off", "on"]
+MODES = "0 Default, 1 Automatic, 2 Disable, 3 Enable"
+# Present takes sync intervals 0 to 4; the program selects one itself for -1.
+SYNC_INTERVALS = "-1 (automatic) or 0 to 4"
+# A flip-model swap chain has from 2 to 16 buffers.
+BUFFER_COUNTS = (2, 16)
+
+
+def _text(check):
+    """The check of an integer option, giving the value back as the program's argument text."""
+    def text(value):
+        return str(check(value))
+
+    text.accepted = check.accepted
+    return text
+
 
 AXES = [
-    Axis("PresentSyncInterval", "--sync-interval", "-1", ["-1", "0", "1"], "present sync interval; -1 selects automatically"),
-    Axis("SwapChainBufferCount", "--buffers", "2", ["2", "3"], "swap-chain buffer count"),
-    Axis("WaitableObject", "--waitable", "0", ["0", "3"], "waitable object mode: 0 Default, 1 Automatic, 2 Disable, 3 Enable"),
-    Axis("AllowTearing", "--tearing", "0", ["0"], "allow tearing mode: 0 Default, 1 Automatic, 2 Disable, 3 Enable"),
-    Axis("AllowModeSwitch", "--mode-switch", "0", ["0"], "allow mode switch mode: 0 Default, 1 Automatic, 2 Disable, 3 Enable"),
-    Axis("Format", "--format", "b8g8r8a8", ["b8g8r8a8"], "format: b8g8r8a8, r8g8b8a8, r10g10b10a2, r16g16b16a16"),
-    Axis("Fullscreen", "--fullscreen", "off", ["off"], "start in full screen: off or on"),
-    Axis("OverlayMode", "--overlay", "0", ["0"], "overlay mode: 0 or 1"),
+    Axis("PresentSyncInterval", "--sync-interval", "-1", ["-1", "0", "1"], "present sync interval",
+         _text(integer_in(-1, 4, "a sync interval", SYNC_INTERVALS))),
+    Axis("SwapChainBufferCount", "--buffers", "2", ["2", "3"], "swap-chain buffer count",
+         _text(integer_in(*BUFFER_COUNTS, "a buffer count"))),
+    Axis("WaitableObject", "--waitable", "0", ["0", "3"], "waitable object mode",
+         _text(integer_in(0, 3, "a waitable object mode", MODES))),
+    Axis("AllowTearing", "--tearing", "0", ["0"], "allow tearing mode",
+         _text(integer_in(0, 3, "an allow tearing mode", MODES))),
+    Axis("AllowModeSwitch", "--mode-switch", "0", ["0"], "allow mode switch mode",
+         _text(integer_in(0, 3, "an allow mode switch mode", MODES))),
+    Axis("Format", "--format", "b8g8r8a8", ["b8g8r8a8"], "swap-chain format",
+         one_of(FORMAT_NAMES, "a format")),
+    Axis("Fullscreen", "--fullscreen", "off", ["off"], "start in full screen",
+         one_of({value: value for value in FULLSCREEN_VALUES}, "off or on")),
+    Axis("OverlayMode", "--overlay", "0", ["0"], "overlay mode",
+         _text(integer_in(0, 1, "an overlay mode", "0 (none) or 1 (text overlay)"))),
 ]
 
 
 def chosen_values(given):
-    """The values of each axis: those given, the program's default for an axis not given, or the default
-    sweep when no axis was given at all (given maps option names to value lists or None)."""
+    """The values of each axis: those given (each once, in their order), the program's default for an
+    axis not given, or the default sweep when no axis was given at all (given maps option names to value
+    lists or None)."""
     if all(given[axis.option] is None for axis in AXES):
         return {axis.option: axis.sweep_default for axis in AXES}
-    return {axis.option: given[axis.option] or [axis.program_default] for axis in AXES}
+    return {axis.option: list(dict.fromkeys(given[axis.option] or [axis.program_default])) for axis in AXES}
 
 
 def swept(values):
-    """The axes whose values are other than the program's default alone, as (axis, values) pairs."""
-    return [(axis, values[axis.option]) for axis in AXES if values[axis.option] != [axis.program_default]]
+    """The options given two or more values: the axes of the sweep, by option name."""
+    return [axis.option for axis in AXES if len(values[axis.option]) > 1]
+
+
+def settings(values):
+    """The options given one value, by option name, with that value."""
+    return {axis.option: values[axis.option][0] for axis in AXES if len(values[axis.option]) == 1}
 
 
 def combinations(values):
     """Every combination of the values of each axis, each a dictionary from option name to value."""
     names = [axis.option for axis in AXES]
     return [dict(zip(names, combination)) for combination in itertools.product(*(values[name] for name in names))]
+
+
+def in_turn(combinations, repeat):
+    """The runs of a sweep in their order, as (repeat number, combination) pairs: every combination once,
+    then every combination again, repeat times."""
+    return [(index + 1, combination) for index in range(repeat) for combination in combinations]
 
 
 def arguments(combination):
@@ -48,3 +97,8 @@ def arguments(combination):
             continue
         result += ["-" + axis.option] if axis.option == "Fullscreen" else ["-" + axis.option, value]
     return result
+
+
+def key(combination):
+    """A combination as a tuple of its values in the order of AXES."""
+    return tuple(combination[axis.option] for axis in AXES)

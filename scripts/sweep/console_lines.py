@@ -83,6 +83,7 @@ class RunLines:
         self.warnings = []
         self.adapter = None
         self.output = None
+        self.swap_chain = None
         self.width = self.height = self.format = self.buffer_count = None
         self.fullscreen_mode = None
         self.prompted = False
@@ -113,6 +114,7 @@ class RunLines:
             self.output = line
         elif SWAP_CHAIN_PATTERN.fullmatch(line) and not self.prompted:
             width, height, name, buffer_count, _ = SWAP_CHAIN_PATTERN.fullmatch(line).groups()
+            self.swap_chain = line
             self.width, self.height, self.format, self.buffer_count = int(width), int(height), name, int(buffer_count)
         elif FULLSCREEN_MODE_PATTERN.fullmatch(line):
             self.fullscreen_mode = line

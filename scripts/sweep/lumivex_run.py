@@ -14,6 +14,15 @@ ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
 WINE_RUN = os.path.join(ROOT, "scripts", "wine-run.sh")
 
 
+def wine_version():
+    """The version that Wine reports, None where the program runs without it."""
+    if WINDOWS:
+        return None
+    completed = subprocess.run([WINE_RUN, "--version"], stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
+                               stderr=subprocess.DEVNULL)
+    return completed.stdout.decode("utf-8", "replace").strip() or None
+
+
 class LumivexRun:
     def __init__(self, exe, args):
         command = [exe] + list(args) if WINDOWS else [WINE_RUN, exe] + list(args)

@@ -1,23 +1,27 @@
-"""The results of a sweep as files: a CSV file with one row per run, a Markdown table and a PNG chart
-of the present rate of each combination."""
+"""The results of a sweep as files: sweep.csv with one row per run, and sweep.md, which starts with the
+record of where the sweep ran and gives each combination's median rate and range over its repeats.
+Both are written again after every run."""
 import collections
 import csv
+import io
 import os
+import statistics
 
-import matplotlib
-
-matplotlib.use("Agg")
-from matplotlib import pyplot  # noqa: E402 (the backend is chosen first)
+import axes
+import record
+from files import write_text
+from spread import Spread
 
 CSV_NAME = "sweep.csv"
 TABLE_NAME = "sweep.md"
-CHART_NAME = "sweep.png"
-BAR_COLOUR = "#1f77b4"
-FAILURE_COLOUR = "#d62728"
 OK = "ok"
+NOT_RUN = "not run"
+RATE_COLUMN = "mean_rate"
+FAILURE_COLUMN = "failure"
 
-Result = collections.namedtuple("Result", "combination arguments lines failure")
-Sweep = collections.namedtuple("Sweep", "title axes periods results")
+Result = collections.namedtuple("Result", "run repeat combination arguments lines failure seconds")
+# record is the content of sweep.json; combinations lists every combination in the order they run.
+Sweep = collections.namedtuple("Sweep", "title record periods combinations results")
 
 
 def number(value, digits):
@@ -29,72 +33,91 @@ def mean_rate(result):
     return sum(rates) / len(rates) if rates else None
 
 
-def label(sweep, result):
-    return ", ".join("%s %s" % (axis, result.combination[axis]) for axis in sweep.axes) or "defaults"
+def label(axis_names, combination):
+    return ", ".join("%s %s" % (axis, combination[axis]) for axis in axis_names) or "all runs"
 
 
-def csv_rows(sweep):
-    """The header and the rows of the CSV file."""
-    header = (["run"] + sweep.axes + ["arguments", "width", "height", "format", "buffer_count"]
+def spreads(sweep):
+    """Each combination with the Spread of its runs and the runs themselves, in the sweep's order."""
+    groups = collections.OrderedDict((axes.key(combination), (combination, Spread(sweep.record["repeat"]), []))
+                                     for combination in sweep.combinations)
+    for result in sweep.results:
+        _, spread, results = groups[axes.key(result.combination)]
+        spread.add(mean_rate(result), result.failure)
+        results.append(result)
+    return list(groups.values())
+
+
+def csv_text(sweep):
+    """sweep.csv: the header and a row per run, in the order the runs ran."""
+    swept = sweep.record["axes"]
+    header = (["run", "repeat"] + swept + ["arguments", "width", "height", "format", "buffer_count"]
               + ["rate_%d" % (period + 1) for period in range(sweep.periods)]
-              + ["mean_rate", "dxgi_present_rate", "dxgi_present_refresh_rate", "dxgi_sync_refresh_rate",
-                 "warnings", "present_failures", "failure"])
-    rows = []
-    for index, result in enumerate(sweep.results):
+              + [RATE_COLUMN, "dxgi_present_rate", "dxgi_present_refresh_rate", "dxgi_sync_refresh_rate",
+                 "warnings", "present_failures", FAILURE_COLUMN, "seconds"])
+    stream = io.StringIO()
+    writer = csv.writer(stream, lineterminator="\n")
+    writer.writerow(header)
+    for result in sweep.results:
         lines = result.lines
         rates = [number(rate, 2) for rate in lines.rates] + [""] * (sweep.periods - len(lines.rates))
-        rows.append([index + 1] + [result.combination[axis] for axis in sweep.axes]
-                    + [" ".join(result.arguments), lines.width, lines.height, lines.format, lines.buffer_count]
-                    + rates[:sweep.periods] + [number(mean_rate(result), 2)]
-                    + [number(value, 3) for value in lines.frame_statistics_means()]
-                    + [" | ".join(lines.warnings), " | ".join(lines.present_failures), result.failure or ""])
-    return header, rows
+        writer.writerow([result.run, result.repeat] + [result.combination[axis] for axis in swept]
+                        + [" ".join(result.arguments), lines.width, lines.height, lines.format, lines.buffer_count]
+                        + rates[:sweep.periods] + [number(mean_rate(result), 2)]
+                        + [number(value, 3) for value in lines.frame_statistics_means()]
+                        + [" | ".join(lines.warnings), " | ".join(lines.present_failures), result.failure or "",
+                           number(result.seconds, 1)])
+    return stream.getvalue()
+
+
+def markdown_table(rows):
+    """A Markdown table of the given rows, the first being the header."""
+    cells = [rows[0], ["---"] * len(rows[0])] + rows[1:]
+    return "".join("| %s |\n" % " | ".join(str(cell).replace("|", "\\|") for cell in row) for row in cells)
+
+
+def header_lines(sweep):
+    """What sweep.md starts with: the record of where the sweep ran and its settings."""
+    rec = sweep.record
+    items = record.environment_lines(rec) + [
+        ("Settings", ", ".join("%s %s" % item for item in axes.settings(rec["values"]).items())),
+        ("Repeats", "%d of each combination, in turn" % rec["repeat"]),
+        ("Runs", "%d of %d" % (len(sweep.results), len(sweep.combinations) * rec["repeat"])),
+    ]
+    return "".join("- %s: %s\n" % (title, "`%s`" % text if title == "Command line" else text) for title, text in items)
+
+
+def combination_row(combination, spread, results, swept):
+    """A combination's line of the table: its options, runs, median, range, each run's rate, the swap
+    chain, the median DXGI rates, the warnings and the result."""
+    described = [result.lines for result in results if result.lines.format]
+    swap_chain = ("%d x %d, %s, %d buffers" % (described[0].width, described[0].height, described[0].format,
+                                              described[0].buffer_count) if described else "")
+    means = [result.lines.frame_statistics_means() for result in results]
+    means = [mean for mean in means if None not in mean]
+    dxgi = ", ".join(number(statistics.median(column), 1) for column in zip(*means)) if means else ""
+    notes = dict.fromkeys(note for result in results for note in result.lines.warnings + result.lines.present_failures)
+    outcome = spread.failure_text() if spread.fails else OK if spread.runs else NOT_RUN
+    return ([combination[axis] for axis in swept]
+            + [spread.runs_text(), number(spread.median, 2),
+               "%s to %s" % (number(spread.low, 2), number(spread.high, 2)) if spread.rates else "",
+               ", ".join(number(mean_rate(result), 2) for result in results if not result.failure),
+               swap_chain, dxgi, "<br>".join(notes), outcome])
 
 
 def markdown(sweep):
-    """The table of the runs: options, swap chain, present rates, frame statistics, warnings, result."""
-    header = (["Run"] + sweep.axes + ["Swap chain", "Present rate (/s)", "DXGI present, refresh, sync (/s)",
-                                      "Warnings", "Result"])
-    rows = []
-    for index, result in enumerate(sweep.results):
-        lines = result.lines
-        swap_chain = ("%d x %d, %s, %d buffers" % (lines.width, lines.height, lines.format, lines.buffer_count)
-                      if lines.format else "")
-        means = lines.frame_statistics_means()
-        rows.append([str(index + 1)] + [result.combination[axis] for axis in sweep.axes]
-                    + [swap_chain, ", ".join(number(rate, 2) for rate in lines.rates),
-                       ", ".join(number(value, 1) for value in means) if None not in means else "",
-                       "<br>".join(lines.warnings + lines.present_failures), result.failure or OK])
-    cells = [header, ["---"] * len(header)] + rows
-    return "".join("| %s |\n" % " | ".join(cell.replace("|", "\\|") for cell in row) for row in cells)
-
-
-def write_chart(path, sweep):
-    """Horizontal bars of the mean present rate; a failed run is marked with its failure."""
-    rates = [mean_rate(result) or 0.0 for result in sweep.results]
-    figure, axes = pyplot.subplots(figsize=(11, 1.6 + 0.42 * len(rates)))
-    axes.barh(range(len(rates)), rates, color=BAR_COLOUR)
-    for position, (rate, result) in enumerate(zip(rates, sweep.results)):
-        text, colour = (result.failure, FAILURE_COLOUR) if result.failure else (number(rate, 2), "black")
-        axes.text(rate, position, " " + text, va="center", fontsize=8, color=colour)
-    axes.set_yticks(range(len(rates)), [label(sweep, result) for result in sweep.results], fontsize=8)
-    axes.invert_yaxis()
-    axes.set_xlim(0, max(rates + [0.0]) * 1.25 or 1.0)
-    axes.set_xlabel("presents per second (mean of the run's \"Statistics:\" lines)")
-    axes.set_title(sweep.title)
-    figure.savefig(path, dpi=100, bbox_inches="tight")
-    pyplot.close(figure)
+    """The table of the combinations."""
+    swept = sweep.record["axes"]
+    header = swept + ["Runs", "Median (/s)", "Range (/s)", "Runs' rates (/s)", "Swap chain",
+                      "DXGI present, refresh, sync (/s)", "Warnings", "Result"]
+    return markdown_table([header] + [combination_row(combination, spread, results, swept)
+                                      for combination, spread, results in spreads(sweep)])
 
 
 def write(folder, sweep):
-    """Writes the three files into folder; returns the Markdown table."""
-    header, rows = csv_rows(sweep)
-    with open(os.path.join(folder, CSV_NAME), "w", newline="", encoding="utf-8") as stream:
-        writer = csv.writer(stream)
-        writer.writerow(header)
-        writer.writerows(rows)
-    table = markdown(sweep)
-    with open(os.path.join(folder, TABLE_NAME), "w", encoding="utf-8") as stream:
-        stream.write("# %s\n\n%s" % (sweep.title, table))
-    write_chart(os.path.join(folder, CHART_NAME), sweep)
-    return table
+    """Writes sweep.csv, sweep.json and sweep.md into folder; returns the text of sweep.md."""
+    write_text(os.path.join(folder, CSV_NAME), csv_text(sweep))
+    record.save(folder, sweep.record)
+    text = "# %s\n\n%s\n%s" % (sweep.title, header_lines(sweep), markdown(sweep))
+    write_text(os.path.join(folder, TABLE_NAME), text)
+    return text

@@ -1,0 +1,63 @@
+"""Command-line checks that answer a bad value with one line naming the flag and what it takes, before
+anything runs. Shared by the sweep and the benchmark."""
+import argparse
+import sys
+
+USAGE_STATUS = 2
+
+
+class OneLineParser(argparse.ArgumentParser):
+    """An argument parser whose every complaint is one line: the program, the flag and the reason, and
+    where the whole syntax is (argparse would print its usage block first)."""
+
+    def error(self, message):
+        sys.stderr.write("%s: %s (%s --help lists the options)\n" % (self.prog, message, self.prog))
+        sys.exit(USAGE_STATUS)
+
+
+def integer_in(low, high, what, accepted=None):
+    """An argument type taking a decimal integer from low to high (high None: no upper bound); accepted
+    says the values in words when the bare range would not."""
+    accepted = accepted or ("%d or more" % low if high is None else "%d to %d" % (low, high))
+
+    def check(text):
+        value = _integer(text)
+        if value is None or value < low or (high is not None and value > high):
+            raise argparse.ArgumentTypeError("%s is not %s; accepted: %s" % (text, what, accepted))
+        return value
+
+    check.accepted = accepted
+    return check
+
+
+def multiple_of(step, what):
+    """An argument type taking a positive decimal multiple of step."""
+    def check(text):
+        value = _integer(text)
+        if value is None or value < step or value % step:
+            raise argparse.ArgumentTypeError("%s is not %s; accepted: %d, %d, %d and so on"
+                                             % (text, what, step, 2 * step, 3 * step))
+        return value
+
+    return check
+
+
+def one_of(names, what):
+    """An argument type taking one of the names in any case. names maps each accepted spelling, in
+    lower case, to the name given back; the message lists the names given back."""
+    listed = list(dict.fromkeys(names.values()))
+
+    def check(text):
+        if text.lower() not in names:
+            raise argparse.ArgumentTypeError("%s is not %s; accepted: %s" % (text, what, check.accepted))
+        return names[text.lower()]
+
+    check.accepted = ", ".join(listed)
+    return check
+
+
+def _integer(text):
+    """The value of a decimal integer with an optional sign; None for anything else ("0x10", "1.5", "x"),
+    which the program would read as a number all the same."""
+    digits = text[1:] if text[:1] in "+-" else text
+    return int(text) if digits.isascii() and digits.isdigit() else None

@@ -1,0 +1,46 @@
+"""The runs of one combination taken together: the rates of the runs that ran, the failures of those
+that failed, and how many runs were planned, so that a sweep cut short shows its missing runs."""
+import statistics
+
+
+class Spread:
+    def __init__(self, planned):
+        self.planned = planned
+        self.rates = []
+        self.failures = []
+
+    def add(self, rate, failure):
+        """One run: its rate when it ran, or its failure text."""
+        if failure:
+            self.failures.append(failure)
+        else:
+            self.rates.append(rate)
+
+    @property
+    def runs(self):
+        return len(self.rates) + len(self.failures)
+
+    @property
+    def fails(self):
+        """A combination fails when any of its runs failed: a failure that comes and goes is one too."""
+        return bool(self.failures)
+
+    @property
+    def median(self):
+        return statistics.median(self.rates) if self.rates else None
+
+    @property
+    def low(self):
+        return min(self.rates) if self.rates else None
+
+    @property
+    def high(self):
+        return max(self.rates) if self.rates else None
+
+    def runs_text(self):
+        return "%d of %d" % (self.runs, self.planned)
+
+    def failure_text(self):
+        """The failures, each once; prefixed with their count when not every run failed."""
+        text = " / ".join(dict.fromkeys(self.failures))
+        return text if len(self.failures) == self.runs else "%d of %d runs: %s" % (len(self.failures), self.runs, text)

@@ -1,0 +1,44 @@
+"""sweep.png: a bar per combination at its median rate, each run's rate as a dot over it and the range
+as a line through the dots; a combination with failed runs is marked with its failure."""
+import io
+import os
+
+import matplotlib
+
+matplotlib.use("Agg")
+from matplotlib import pyplot  # noqa: E402 (the backend is chosen first)
+
+from files import write_bytes  # noqa: E402
+from report import label, number, spreads  # noqa: E402
+
+CHART_NAME = "sweep.png"
+BAR_COLOUR = "#1f77b4"
+RUN_COLOUR = "black"
+FAILURE_COLOUR = "#d62728"
+ROW_HEIGHT = 0.42
+MARGIN = 1.6
+ROOM = 1.25
+
+
+def write_chart(folder, sweep):
+    rows = spreads(sweep)
+    medians = [spread.median or 0.0 for _, spread, _ in rows]
+    figure, chart = pyplot.subplots(figsize=(11, MARGIN + ROW_HEIGHT * len(rows)))
+    chart.barh(range(len(rows)), medians, color=BAR_COLOUR)
+    for position, (_, spread, _) in enumerate(rows):
+        if spread.rates:
+            chart.plot([spread.low, spread.high], [position, position], color=RUN_COLOUR, linewidth=1)
+            chart.plot(spread.rates, [position] * len(spread.rates), "o", color=RUN_COLOUR, markersize=3)
+        text, colour = (spread.failure_text(), FAILURE_COLOUR) if spread.fails else (number(spread.median, 2), RUN_COLOUR)
+        chart.text(max(spread.high or 0.0, medians[position]), position, "  " + text, va="center", fontsize=8,
+                   color=colour)
+    chart.set_yticks(range(len(rows)), [label(sweep.record["axes"], combination) for combination, _, _ in rows],
+                     fontsize=8)
+    chart.invert_yaxis()
+    chart.set_xlim(0, max([spread.high or 0.0 for _, spread, _ in rows] + [0.0]) * ROOM or 1.0)
+    chart.set_xlabel("presents per second: median of the runs (bar), each run (dot), lowest to highest (line)")
+    chart.set_title(sweep.title)
+    image = io.BytesIO()
+    figure.savefig(image, format="png", dpi=100, bbox_inches="tight")
+    pyplot.close(figure)
+    write_bytes(os.path.join(folder, CHART_NAME), image.getvalue())

@@ -1,0 +1,125 @@
+"""The comparison of two sweep folders: reading them back, matching their combinations, the files and
+the exit status of sweep.sh --compare (fixed runs, no program runs)."""
+import csv
+import os
+import subprocess
+import tempfile
+import unittest
+
+import sweep_paths  # noqa: F401 (makes the sweep's modules importable)
+import compare
+import sweep_folder
+from sweep_folders import FAILURE, write_sweep
+from sweep_paths import SWEEP_SH
+from verdict import FASTER, NOW_FAILS, ONLY_IN_A, ONLY_IN_B, SAME, SLOWER
+
+SYNC = "PresentSyncInterval"
+
+
+class Folders(unittest.TestCase):
+    def setUp(self):
+        self.temporary = tempfile.TemporaryDirectory()
+        self.addCleanup(self.temporary.cleanup)
+
+    def folder(self, name, *args, **kwargs):
+        path = os.path.join(self.temporary.name, name)
+        os.mkdir(path)
+        write_sweep(path, *args, **kwargs)
+        return path
+
+
+class Matching(Folders):
+    def test_same_axes_with_a_sweep_cut_short(self):
+        a = self.folder("a", {SYNC: ["0", "1", "2", "3"]}, 2, [100.0, 60.0, 30.0, 20.0, 102.0, 61.0, 31.0, 21.0])
+        # B was stopped in its fourth run: sync intervals 0 to 2 ran once each, 3 not at all.
+        b = self.folder("b", {SYNC: ["0", "1", "2", "3"]}, 2, [80.0, 70.0, FAILURE])
+        options, rows = compare.match(sweep_folder.read(a), sweep_folder.read(b), 0.05)
+        self.assertEqual(options, [SYNC])
+        self.assertEqual([(row.values[SYNC], row.a.runs_text(), row.b.runs_text(), row.verdict) for row in rows],
+                         [("0", "2 of 2", "1 of 2", SLOWER), ("1", "2 of 2", "1 of 2", FASTER),
+                          ("2", "2 of 2", "1 of 2", NOW_FAILS), ("3", "2 of 2", "0 of 2", ONLY_IN_A)])
+        self.assertAlmostEqual(rows[0].ratio, 80.0 / 101.0)
+        self.assertEqual(compare.status(rows), compare.REGRESSION_STATUS)
+
+    def test_an_axis_of_one_sweep_is_matched_on_the_setting_of_the_other(self):
+        a = self.folder("a", {SYNC: ["0", "1"]}, 1, [100.0, 60.0])
+        b = self.folder("b", {SYNC: ["1"], "SwapChainBufferCount": ["2", "3"]}, 1, [61.0, 62.0])
+        options, rows = compare.match(sweep_folder.read(a), sweep_folder.read(b), 0.05)
+        self.assertEqual(options, [SYNC, "SwapChainBufferCount"])
+        self.assertEqual([(row.values, row.verdict) for row in rows],
+                         [({SYNC: "0", "SwapChainBufferCount": "2"}, ONLY_IN_A),
+                          ({SYNC: "1", "SwapChainBufferCount": "2"}, SAME),
+                          ({SYNC: "1", "SwapChainBufferCount": "3"}, ONLY_IN_B)])
+        self.assertEqual(compare.status(rows), 0)
+
+    def test_settings_are_side_by_side_not_matched(self):
+        a = self.folder("a", {SYNC: ["0", "1"]}, 1, [100.0, 60.0])
+        b = self.folder("b", {SYNC: ["0", "1"], "OverlayMode": ["1"]}, 1, [100.0, 60.0], width=1920)
+        folder_a, folder_b = sweep_folder.read(a), sweep_folder.read(b)
+        self.assertEqual([row.verdict for row in compare.match(folder_a, folder_b, 0.05)[1]], [SAME, SAME])
+        differing = [row[:3] for row in compare.settings_rows(folder_a, folder_b)[1:] if row[3]]
+        self.assertEqual(differing, [["Frame size", "640 x 360", "1920 x 360"], ["OverlayMode", "0", "1"]])
+
+    def test_folders_that_hold_no_sweep(self):
+        a = self.folder("a", {SYNC: ["0", "1"]}, 1, [100.0, 60.0])
+        with open(os.path.join(a, "sweep.csv"), "a") as stream:
+            stream.write("3,1,7,,,,,,1.00,,,,,,,10.0\n")
+        for path, message in [(self.temporary.name, "is not a sweep folder: it has no readable sweep.json"),
+                              (a, "row 3 of sweep.csv does not fit the sweep")]:
+            with self.subTest(path=path):
+                with self.assertRaisesRegex(sweep_folder.NotASweep, message):
+                    sweep_folder.read(path)
+
+
+class Command(Folders):
+    """sweep.sh --compare as a CI job runs it."""
+
+    def compare(self, a, b, *args):
+        completed = subprocess.run([SWEEP_SH, "--compare", a, b] + list(args), stdin=subprocess.DEVNULL,
+                                   stdout=subprocess.PIPE, stderr=subprocess.PIPE, timeout=60)
+        return completed.returncode, completed.stdout.decode(), completed.stderr.decode()
+
+    def test_a_regression_stops_the_job_and_the_files_say_why(self):
+        a = self.folder("a", {SYNC: ["0", "1"]}, 3, [100.0, 60.0, 101.0, 61.0, 99.0, 59.0])
+        b = self.folder("b", {SYNC: ["0", "1"]}, 3, [90.0, 60.5, 91.0, 61.5, 89.0, 59.5])
+        status, stdout, stderr = self.compare(a, b)
+        self.assertEqual((status, stderr), (1, ""))
+        with open(os.path.join(b, "compare.csv"), newline="") as stream:
+            rows = list(csv.DictReader(stream))
+        self.assertEqual([(row[SYNC], row["a_median"], row["a_low"], row["a_high"], row["b_median"], row["b_over_a"],
+                           row["verdict"]) for row in rows],
+                         [("0", "100.00", "99.00", "101.00", "90.00", "0.900", SLOWER),
+                          ("1", "60.00", "59.00", "61.00", "60.50", "1.008", SAME)])
+        with open(os.path.join(b, "compare.md")) as stream:
+            self.assertEqual(stdout, stream.read() + "\nWritten to %s\n" % b)
+        self.assertIn("| 0 | 3 of 3 | 100.00 | 99.00 to 101.00 | 3 of 3 | 90.00 | 89.00 to 91.00 | 0.900 | slower |", stdout)
+        with open(os.path.join(b, "compare.png"), "rb") as stream:
+            self.assertEqual(stream.read(8), b"\x89PNG\r\n\x1a\n")
+
+    def test_no_regression_and_the_output_folder(self):
+        a = self.folder("a", {SYNC: ["0", "1"]}, 1, [100.0, FAILURE])
+        b = self.folder("b", {SYNC: ["0", "1"]}, 1, [150.0, 60.0])
+        output = os.path.join(self.temporary.name, "new", "comparison")
+        status, stdout, _ = self.compare(a, b, "--output", output, "--threshold", "10")
+        self.assertEqual(status, 0)
+        self.assertIn("- Verdicts: 1 faster, 1 now runs\n", stdout)
+        self.assertEqual(sorted(os.listdir(output)), ["compare.csv", "compare.md", "compare.png"])
+        status, stdout, _ = self.compare(b, a, "--output", output)
+        self.assertEqual(status, 1)
+        self.assertIn("- Verdicts: 1 slower, 1 now fails\n", stdout)
+
+    def test_bad_folders_get_one_line(self):
+        a = self.folder("a", {SYNC: ["0", "1"]}, 1, [100.0, 60.0])
+        cases = [((a, self.temporary.name), "is not a sweep folder"),
+                 ((a, a, "--output", "/dev/null"), "--output /dev/null is not a folder"),
+                 ((a, a, "--output", "/dev/null/comparison"), "the folder cannot be made: Not a directory")]
+        for args, message in cases:
+            with self.subTest(args=args):
+                status, stdout, stderr = self.compare(*args)
+                self.assertEqual((status, stdout), (compare.ERROR_STATUS, ""))
+                self.assertEqual(len(stderr.splitlines()), 1, stderr)
+                self.assertIn(message, stderr)
+
+
+if __name__ == "__main__":
+    unittest.main()
