@@ -8,8 +8,11 @@ Build=${LUMIVEX_BUILD_DIR:-$Root/build}
 "$Root/scripts/setup.sh"
 "$Root/scripts/build.sh"
 
+# The virtual display waits for the Wine processes of this prefix, the one that scripts/wine-run.sh
+# takes in the build folder, before it ends.
+Build=$(cd "$Build" && pwd)
+export WINEPREFIX="$Build/wineprefix"
 if [ -n "${DISPLAY:-}" ]; then
-    python3 "$Root/bench/benchmark.py" --build "$Build" "$@"
-else
-    xvfb-run -a -s "-screen 0 2560x1440x24" python3 "$Root/bench/benchmark.py" --build "$Build" "$@"
+    exec python3 "$Root/bench/benchmark.py" --build "$Build" "$@"
 fi
+exec "$Root/scripts/virtual-display.sh" python3 "$Root/bench/benchmark.py" --build "$Build" "$@"

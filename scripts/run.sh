@@ -24,7 +24,8 @@ echo "No X display: the run gets the virtual display $DISPLAY; its window is sav
 "$Root/scripts/window-screenshots.sh" "$Screenshot" &
 Screenshots=$!
 
-# Ctrl+C reaches this script as well as the program, which stops its run: wait for it, then clean up.
+# Ctrl+C reaches this script as well as the program, which then stops its run: the script waits for
+# it, and a second Ctrl+C does not cut the ending of the display short.
 trap : INT
 Status=0
 "$Root/scripts/wine-run.sh" ./Lumivex.exe "$@" || Status=$?

@@ -11,7 +11,7 @@ case "$(uname -s)" in
     MINGW* | MSYS* | CYGWIN*) exec py -3 "$Sweep" --build "$Build" "$@" ;;
 esac
 if [ -z "${DISPLAY:-}" ]; then
-    exec xvfb-run -a -s "-screen 0 2560x1440x24" "$0" "$@"
+    exec "$Root/scripts/virtual-display.sh" "$0" "$@"
 fi
 
 # Wine's background services inherit the output of the program that starts them: started once here,

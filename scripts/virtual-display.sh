@@ -24,7 +24,8 @@ StartVirtualDisplay()
     VirtualDisplayLog=$(mktemp)
     local Number="" Fd
     # Xvfb writes its display number to the given descriptor once it takes connections.
-    exec {Fd}< <(exec setsid Xvfb -displayfd 1 -screen 0 "$VirtualDisplayScreen" -nolisten tcp 2> "$VirtualDisplayLog")
+    exec {Fd}< <(exec setsid Xvfb -displayfd 3 -screen 0 "$VirtualDisplayScreen" -nolisten tcp \
+        3>&1 > /dev/null 2> "$VirtualDisplayLog")
     VirtualDisplayPid=$!
     read -r Number <&"$Fd" || true
     exec {Fd}<&-
@@ -61,7 +62,8 @@ if [ "${BASH_SOURCE[0]}" = "$0" ]; then
     [ $# -gt 0 ] || { echo "usage: virtual-display.sh COMMAND [ARGUMENTS...]" >&2; exit 2; }
     StartVirtualDisplay
     trap StopVirtualDisplay EXIT
-    # Ctrl+C reaches COMMAND too: wait for it to end, then end the display.
+    # Ctrl+C reaches this script as well as COMMAND: the script waits for COMMAND to end, and a
+    # second Ctrl+C does not cut the ending of the display short.
     trap : INT
     Status=0
     "$@" || Status=$?

@@ -63,6 +63,8 @@ class HeadlessRunStoppedByCtrlC(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
         cls.server_before = wine_server_runs()
+        if os.path.exists(SCREENSHOT):
+            os.remove(SCREENSHOT)
         cls.display_server = None
         with Run(["-Resolution", str(WIDTH), str(HEIGHT)], group=True, command=[RUN_SCRIPT], without=["DISPLAY"]) as run:
             try:
