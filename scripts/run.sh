@@ -17,10 +17,22 @@ fi
 
 source "$Root/scripts/virtual-display.sh"
 Screenshot="$PWD/window.png"
+Screenshots=""
+
+# Ends the screenshots, then the display.
+EndRun()
+{
+    if [ -n "$Screenshots" ]; then
+        kill "$Screenshots" 2> /dev/null || true
+        wait "$Screenshots" || true
+    fi
+    StopVirtualDisplay
+}
+
 rm -f "$Screenshot"
+trap EndRun EXIT
 StartVirtualDisplay
-trap StopVirtualDisplay EXIT
-echo "No X display: the run gets the virtual display $DISPLAY; its window is saved every 10 s to $Screenshot"
+echo "No X display: the run gets the virtual display $DISPLAY; its window, while it shows, is saved every 10 s to $Screenshot"
 "$Root/scripts/window-screenshots.sh" "$Screenshot" &
 Screenshots=$!
 
@@ -29,6 +41,4 @@ Screenshots=$!
 trap : INT
 Status=0
 "$Root/scripts/wine-run.sh" ./Lumivex.exe "$@" || Status=$?
-kill "$Screenshots"
-wait "$Screenshots" || true
 exit "$Status"

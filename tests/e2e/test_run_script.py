@@ -14,7 +14,7 @@ from rendering import PRESS, Run, parse_ppm
 
 RUN_SCRIPT = os.path.join(SOURCE_DIR, "scripts", "run.sh")
 SCREENSHOT = os.path.join(BUILD_DIR, "window.png")
-ANNOUNCEMENT = r"No X display: the run gets the virtual display :(\d+); its window is saved every 10 s to (.+)"
+ANNOUNCEMENT = r"No X display: the run gets the virtual display :(\d+); its window, while it shows, is saved every 10 s to (.+)"
 STATISTICS = r"Statistics: .*"
 STOPPING = "Stopping: CTRL_C_EVENT"
 X_ERROR = "X connection"
