@@ -8,10 +8,6 @@ Build=${LUMIVEX_BUILD_DIR:-$Root/build}
 "$Root/scripts/setup.sh"
 "$Root/scripts/build.sh"
 
-# The virtual display waits for the Wine processes of this prefix, the one that scripts/wine-run.sh
-# takes in the build folder, before it ends.
-Build=$(cd "$Build" && pwd)
-export WINEPREFIX="$Build/wineprefix"
 if [ -n "${DISPLAY:-}" ]; then
     exec python3 "$Root/bench/benchmark.py" --build "$Build" "$@"
 fi

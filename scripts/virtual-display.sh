@@ -10,13 +10,14 @@
 # The display runs in a session of its own. A terminal's Ctrl+C signals its whole foreground process
 # group, the script included: a display in that group would die while the program, which Wine hands
 # the signal as CTRL_C_EVENT, still ends its run on it ("X connection to :N broken"). So the script
-# waits for its command, then for the Wine processes that stay behind it, and only then ends the display.
+# waits for its command, then for the processes started on the display that stay behind it (Wine's),
+# and only then ends the display.
 
 VirtualDisplayScreen=2560x1440x24
-WineServer=/usr/lib/wine/wineserver64
+# How long the display waits at most for the processes that were started on it.
+VirtualDisplayClientsTimeout=30
 VirtualDisplayPid=""
 VirtualDisplayLog=""
-VirtualDisplayWineServer=""
 
 # Starts Xvfb on the first free display number and exports DISPLAY; ends the script when Xvfb fails.
 StartVirtualDisplay()
@@ -36,21 +37,24 @@ StartVirtualDisplay()
         exit 1
     fi
     export DISPLAY=":$Number"
-    # A Wine server of $WINEPREFIX that starts from here on serves this display only (signal 0 asks
-    # whether one runs already).
-    if [ -n "${WINEPREFIX:-}" ] && ! "$WineServer" -k0 2> /dev/null; then
-        VirtualDisplayWineServer=$WINEPREFIX
-    fi
 }
 
-# Waits for the Wine server that started on the display, if any (Wine's desktop and services stay a
-# few seconds after the last program), then ends the display.
+# Whether a process started on the display still runs: one whose environment names it, as those of
+# Wine's server, desktop and services do that a program on the display started; they stay a few
+# seconds after the last program. (grep runs without DISPLAY so as not to find itself.)
+ProcessesOnVirtualDisplay()
+{
+    env -u DISPLAY grep -qszx "DISPLAY=$DISPLAY" /proc/[0-9]*/environ
+}
+
+# Ends the display once the processes started on it have ended, or after VirtualDisplayClientsTimeout.
 StopVirtualDisplay()
 {
     [ -n "$VirtualDisplayPid" ] || return 0
-    if [ -n "$VirtualDisplayWineServer" ]; then
-        WINEPREFIX=$VirtualDisplayWineServer "$WineServer" -w || true
-    fi
+    local Deadline=$((SECONDS + VirtualDisplayClientsTimeout))
+    while ProcessesOnVirtualDisplay && [ "$SECONDS" -lt "$Deadline" ]; do
+        sleep 0.2
+    done
     kill "$VirtualDisplayPid" 2> /dev/null || true
     wait "$VirtualDisplayPid" 2> /dev/null || true
     VirtualDisplayPid=""
