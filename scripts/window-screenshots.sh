@@ -20,7 +20,7 @@ PauseFor()
     wait "$Pause"
 }
 
-trap '[ -z "$Pause" ] || kill "$Pause" 2> /dev/null; rm -f "$Partial"; exit 0' TERM
+trap '[ -z "$Pause" ] || { kill "$Pause" 2> /dev/null; wait "$Pause"; }; rm -f "$Partial"; exit 0' TERM
 
 while PauseFor "$Period"; do
     Window=$(xdotool search --onlyvisible --name "$WindowName" 2> /dev/null | head -n 1)

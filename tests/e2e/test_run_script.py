@@ -1,6 +1,7 @@
 """scripts/run.sh where there is no X display: the run gets a virtual display of its own and saves its
 window as a PNG file while it renders; Ctrl+C to the script's whole process group, as a terminal sends
 it, ends the run once and cleanly, with everything the script started."""
+import contextlib
 import os
 import re
 import signal
@@ -45,20 +46,32 @@ def running(pid):
 
 
 def session_processes(session):
-    completed = subprocess.run(["pgrep", "-a", "-s", str(session)], stdout=subprocess.PIPE)
-    return completed.stdout.decode().splitlines()
+    """The processes of the session that still run: those that have ended may wait a moment for
+    their parent, or init, to collect their status."""
+    completed = subprocess.run(["ps", "-o", "pid=,stat=,args=", "-s", str(session)], stdout=subprocess.PIPE)
+    return [line for line in completed.stdout.decode().splitlines() if not line.split()[1].startswith("Z")]
 
 
-def wait_for_file(path, timeout):
+def version(path):
+    """What tells one write of the file from another: a file replaced by renaming gets a new inode."""
+    try:
+        status = os.stat(path)
+    except FileNotFoundError:
+        return None
+    return status.st_ino, status.st_mtime_ns
+
+
+def wait_for_new_version(path, previous, timeout):
+    """Waits until the file exists in a version other than previous; returns whether it does."""
     deadline = time.monotonic() + timeout
-    while not os.path.exists(path) and time.monotonic() < deadline:
+    while version(path) in (None, previous) and time.monotonic() < deadline:
         time.sleep(0.2)
-    return os.path.exists(path)
+    return version(path) not in (None, previous)
 
 
 class HeadlessRunStoppedByCtrlC(unittest.TestCase):
     """The default picture at a smaller size, without DISPLAY, stopped by SIGINT to the script's
-    process group once the first statistics line and the first screenshot are out."""
+    process group once the first statistics line is out and then a screenshot, so taken of frames."""
 
     @classmethod
     def setUpClass(cls):
@@ -71,12 +84,16 @@ class HeadlessRunStoppedByCtrlC(unittest.TestCase):
                 announcement = run.wait_for_pattern(ANNOUNCEMENT, timeout=BUILD_TIMEOUT)
                 cls.display_server = display_server(run.pid)
                 cls.rendered = bool(announcement and run.wait_for_pattern(STATISTICS))
-                cls.saved = cls.rendered and wait_for_file(SCREENSHOT, 30)
+                cls.saved = cls.rendered and wait_for_new_version(SCREENSHOT, version(SCREENSHOT), 30)
                 run.interrupt()
                 cls.status = run.wait()
                 cls.left = session_processes(run.pid)
                 cls.display_left = running(cls.display_server) if cls.display_server else None
             finally:
+                # What a failed run leaves behind.
+                if session_processes(run.pid):
+                    with contextlib.suppress(ProcessLookupError):
+                        os.killpg(run.pid, signal.SIGKILL)
                 if cls.display_server and running(cls.display_server):
                     os.kill(cls.display_server, signal.SIGKILL)
         cls.lines, cls.errors = run.lines, run.errors
