@@ -33,7 +33,9 @@ StartVirtualDisplay()
     if [ -z "$Number" ]; then
         echo "The virtual display (Xvfb) did not start:" >&2
         cat "$VirtualDisplayLog" >&2
-        StopVirtualDisplay
+        wait "$VirtualDisplayPid" || true
+        VirtualDisplayPid=""
+        rm -f "$VirtualDisplayLog"
         exit 1
     fi
     export DISPLAY=":$Number"
