@@ -9,7 +9,6 @@ Build=${LUMIVEX_BUILD_DIR:-$Root/build}
 "$Root/scripts/build.sh"
 
 if [ -n "${DISPLAY:-}" ]; then
-    python3 "$Root/bench/benchmark.py" --build "$Build" "$@"
-else
-    xvfb-run -a -s "-screen 0 2560x1440x24" python3 "$Root/bench/benchmark.py" --build "$Build" "$@"
+    exec python3 "$Root/bench/benchmark.py" --build "$Build" "$@"
 fi
+exec "$Root/scripts/virtual-display.sh" python3 "$Root/bench/benchmark.py" --build "$Build" "$@"

@@ -17,7 +17,7 @@ case " $* " in
 esac
 /usr/bin/python3 "$Sweep" --build "$Build" --check "$@"
 if [ -z "${DISPLAY:-}" ]; then
-    exec xvfb-run -a -s "-screen 0 2560x1440x24" "$0" "$@"
+    exec "$Root/scripts/virtual-display.sh" "$0" "$@"
 fi
 
 # Wine's background services inherit the output of the program that starts them: started once here,

@@ -7,4 +7,4 @@ Build=${LUMIVEX_BUILD_DIR:-$Root/build}
 "$Root/scripts/setup.sh"
 "$Root/scripts/build.sh"
 
-xvfb-run -a -s "-screen 0 2560x1440x24" "$Root/scripts/run-tests.sh" "$Build"
+"$Root/scripts/virtual-display.sh" "$Root/scripts/run-tests.sh" "$Build"

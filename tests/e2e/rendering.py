@@ -23,9 +23,10 @@ class Run:
     """One background run of the program; use as a context manager so that it never outlives a test.
     With frames, Wine traces every present, so that the test can wait for frames (see interrupt)."""
 
-    def __init__(self, args, debug="-all", frames=False, group=False):
+    def __init__(self, args, debug="-all", frames=False, group=False, command=(WINE_RUN, EXE), without=()):
         """group: the run gets a process group of its own, which interrupt() signals as a whole, as a
-        console's Ctrl+C reaches every process attached to it."""
+        console's Ctrl+C reaches every process attached to it. command: what runs with the arguments;
+        without: environment variables that it does not get."""
         self.group = group
         self.lines = []
         self.errors = []
@@ -33,7 +34,8 @@ class Run:
         self._frames = frames
         if frames:
             debug += "," + FRAME_CHANNEL
-        self._process = subprocess.Popen([WINE_RUN, EXE] + list(args), cwd=BUILD_DIR, env=environment(debug),
+        env = {name: value for name, value in environment(debug).items() if name not in without}
+        self._process = subprocess.Popen(list(command) + list(args), cwd=BUILD_DIR, env=env,
                                          stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
                                          start_new_session=group)
         self._readers = [threading.Thread(target=self._read, args=(self._process.stdout, self.lines), daemon=True),
@@ -46,6 +48,10 @@ class Run:
             with self._condition:
                 target.append(raw.decode("utf-8", "replace").rstrip("\r\n"))
                 self._condition.notify_all()
+
+    @property
+    def pid(self):
+        return self._process.pid
 
     def __enter__(self):
         return self
