@@ -24,7 +24,7 @@ bool HasFileName(const std::wstring& Module, const wchar_t* FileName) noexcept
 
 void OutputDebugText(const wchar_t* Text)
 {
-    PrintLine(std::wstring(Text));
+    PrintLine(Text);
 }
 
 int FilterDebugException(const ParentProcessDebug::ExceptionData& Data)

@@ -24,15 +24,12 @@ from statistics import mean, median
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), ".."))
 WINE_RUN = os.path.join(ROOT, "scripts", "wine-run.sh")
 sys.path.insert(0, os.path.join(ROOT, "scripts", "sweep"))
-from checks import OneLineParser, integer_in, multiple_of  # noqa: E402 (found through the path above)
+from checks import FRAME_SIZES, INTERRUPTED_STATUS, OneLineParser, integer_in, multiple_of  # noqa: E402 (found through the path above)
 SWAP_CHAIN = re.compile(r"DXGI SwapChain: (\d+) x (\d+), .*")
 STATISTICS = re.compile(r"Statistics: PresentCount \+(\d+) \(\+([0-9.]+) per second\)")
 CLEAR_PRESENT = re.compile(r"ClearPresent: (\d+) presents in ([0-9.]+) s \(([0-9.]+) per second\)")
 PERIOD = 10
 PICTURES = ("Blossoms", "Ribbons", "Network", "Outlines")
-# Direct3D 11 textures are at most 16384 pixels wide and high.
-FRAME_SIZES = (1, 16384)
-INTERRUPTED_STATUS = 130
 
 
 def program_rate(build, exe, args, periods):

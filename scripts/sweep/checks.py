@@ -1,9 +1,13 @@
 """Command-line checks that answer a bad value with one line naming the flag and what it takes, before
-anything runs. Shared by the sweep and the benchmark."""
+anything runs, and the exit statuses that the sweep and the benchmark share."""
 import argparse
 import sys
 
 USAGE_STATUS = 2
+# A script that Ctrl+C ended, as a shell reports it.
+INTERRUPTED_STATUS = 130
+# Direct3D 11 textures are at most 16384 pixels wide and high.
+FRAME_SIZES = (1, 16384)
 
 
 class OneLineParser(argparse.ArgumentParser):

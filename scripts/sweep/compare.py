@@ -14,14 +14,14 @@ import folders
 import record
 import sweep_folder
 import verdict
+from checks import USAGE_STATUS
 from files import write_text
 from report import markdown_table, number
+from spread import range_text, result_text
 
 CSV_NAME = "compare.csv"
 TABLE_NAME = "compare.md"
-ERROR_STATUS = 2
 REGRESSION_STATUS = 1
-PERCENT = 100
 
 Row = collections.namedtuple("Row", "values a b verdict ratio")
 
@@ -48,16 +48,6 @@ def match(a, b, threshold):
             rows.append(Row(dict(zip(options, values)), spread_a, spread_b, verdict.verdict(spread_a, spread_b, threshold),
                             verdict.ratio(spread_a, spread_b)))
     return options, rows
-
-
-def range_text(spread):
-    return "%s to %s" % (number(spread.low, 2), number(spread.high, 2)) if spread and spread.rates else ""
-
-
-def result_text(spread):
-    if not spread or not spread.runs:
-        return "not run"
-    return spread.failure_text() if spread.fails else "ok"
 
 
 def csv_text(options, rows):
@@ -109,7 +99,7 @@ def summary(rows):
 
 def markdown(a, b, threshold, options, rows):
     rule = ("A combination is faster or slower when its ranges in A and B do not overlap and its median moved by "
-            "more than %g %% of A's; otherwise it is the same. A failed run makes its combination fail." % (threshold * PERCENT))
+            "more than %g %% of A's; otherwise it is the same. A failed run makes its combination fail." % (threshold * verdict.PERCENT))
     return ("# Sweep B against sweep A\n\n- A: %s\n- B: %s\n- Rule: %s\n- Verdicts: %s\n\n## Settings\n\n%s\n"
             "## Combinations\n\n%s" % (a.path, b.path, rule, summary(rows) or "no combination measured",
                                        markdown_table(settings_rows(a, b)),
@@ -128,7 +118,7 @@ def main(paths, threshold, output):
         folder = folders.make(output or b.path)
     except (sweep_folder.NotASweep, folders.FolderError) as error:
         sys.stderr.write("sweep.sh: --compare: %s\n" % error)
-        return ERROR_STATUS
+        return USAGE_STATUS
     options, rows = match(a, b, threshold)
     text = markdown(a, b, threshold, options, rows)
     write_text(os.path.join(folder, CSV_NAME), csv_text(options, rows))

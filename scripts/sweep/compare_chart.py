@@ -1,6 +1,5 @@
 """compare.png: per combination, A's and B's median rate as two bars side by side, each with its range
 as a line, and the verdict beside them, in colour where it changed."""
-import io
 import os
 
 import matplotlib
@@ -9,8 +8,8 @@ matplotlib.use("Agg")
 from matplotlib import pyplot  # noqa: E402 (the backend is chosen first)
 
 import verdict  # noqa: E402
-from files import write_bytes  # noqa: E402
 from report import label  # noqa: E402
+from sweep_chart import save  # noqa: E402
 
 CHART_NAME = "compare.png"
 COLOURS = {"A": "#9e9e9e", "B": "#1f77b4"}
@@ -46,7 +45,4 @@ def write_chart(folder, options, rows):
     chart.set_xlim(0, top * ROOM)
     chart.set_xlabel("presents per second: median of the runs (bar), lowest to highest (line)")
     chart.set_title("Sweep B (blue, lower bar) against sweep A (grey, upper bar)")
-    image = io.BytesIO()
-    figure.savefig(image, format="png", dpi=100, bbox_inches="tight")
-    pyplot.close(figure)
-    write_bytes(os.path.join(folder, CHART_NAME), image.getvalue())
+    save(figure, os.path.join(folder, CHART_NAME))

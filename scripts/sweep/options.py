@@ -4,15 +4,12 @@ import argparse
 import os
 
 import axes
-from checks import OneLineParser, integer_in, multiple_of
+from checks import FRAME_SIZES, OneLineParser, integer_in, multiple_of
 from lumivex_run import ROOT
-from verdict import DEFAULT_THRESHOLD
+from verdict import DEFAULT_THRESHOLD, PERCENT
 
 PROGRAM = "sweep.sh"
 PERIOD = 10
-PERCENT = 100
-# Direct3D 11 textures are at most 16384 pixels wide and high.
-FRAME_SIZES = (1, 16384)
 SHADERS = (0, 3)
 DEFAULTS = {"width": 1920, "height": 1080, "shader": 0, "seconds": PERIOD, "repeat": 3}
 # The options that only a sweep takes, and those that only a comparison takes.

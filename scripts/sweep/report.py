@@ -10,12 +10,10 @@ import statistics
 import axes
 import record
 from files import write_text
-from spread import Spread
+from spread import Spread, range_text, result_text
 
 CSV_NAME = "sweep.csv"
 TABLE_NAME = "sweep.md"
-OK = "ok"
-NOT_RUN = "not run"
 RATE_COLUMN = "mean_rate"
 FAILURE_COLUMN = "failure"
 
@@ -97,12 +95,11 @@ def combination_row(combination, spread, results, swept):
     means = [mean for mean in means if None not in mean]
     dxgi = ", ".join(number(statistics.median(column), 1) for column in zip(*means)) if means else ""
     notes = dict.fromkeys(note for result in results for note in result.lines.warnings + result.lines.present_failures)
-    outcome = spread.failure_text() if spread.fails else OK if spread.runs else NOT_RUN
     return ([combination[axis] for axis in swept]
             + [spread.runs_text(), number(spread.median, 2),
-               "%s to %s" % (number(spread.low, 2), number(spread.high, 2)) if spread.rates else "",
+               range_text(spread),
                ", ".join(number(mean_rate(result), 2) for result in results if not result.failure),
-               swap_chain, dxgi, "<br>".join(notes), outcome])
+               swap_chain, dxgi, "<br>".join(notes), result_text(spread)])
 
 
 def markdown(sweep):

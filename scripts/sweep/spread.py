@@ -2,6 +2,9 @@
 that failed, and how many runs were planned, so that a sweep cut short shows its missing runs."""
 import statistics
 
+OK = "ok"
+NOT_RUN = "not run"
+
 
 class Spread:
     def __init__(self, planned):
@@ -44,3 +47,15 @@ class Spread:
         """The failures, each once; prefixed with their count when not every run failed."""
         text = " / ".join(dict.fromkeys(self.failures))
         return text if len(self.failures) == self.runs else "%d of %d runs: %s" % (len(self.failures), self.runs, text)
+
+
+def range_text(spread):
+    """Lowest to highest rate; empty for a spread without rates, or none."""
+    return "%.2f to %.2f" % (spread.low, spread.high) if spread and spread.rates else ""
+
+
+def result_text(spread):
+    """The failures, "ok", or "not run" for a spread without runs, or none."""
+    if not spread or not spread.runs:
+        return NOT_RUN
+    return spread.failure_text() if spread.fails else OK

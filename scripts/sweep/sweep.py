@@ -25,11 +25,12 @@ import progress
 import record
 import report
 from combination import run_combination
+from checks import INTERRUPTED_STATUS
 from console_lines import ConsoleLineError
+from spread import OK
 from files import write_text
 from options import PERIOD, PROGRAM, parse_options
 
-INTERRUPTED_STATUS = 130
 FAILURE_STATUS = 1
 
 
@@ -65,7 +66,7 @@ def run_all(options, exe, folder, sweep):
         started = time.monotonic()
         lines, failure = run_combination(exe, common + chosen, sweep.periods, show_rate)
         seconds = time.monotonic() - started
-        print("  " + (failure or report.OK), flush=True)
+        print("  " + (failure or OK), flush=True)
         estimate.add(axes.key(combination), seconds)
         save_console(folder, index + 1, lines)
         record.add_context(sweep.record, lines)

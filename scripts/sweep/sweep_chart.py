@@ -38,7 +38,12 @@ def write_chart(folder, sweep):
     chart.set_xlim(0, max([spread.high or 0.0 for _, spread, _ in rows] + [0.0]) * ROOM or 1.0)
     chart.set_xlabel("presents per second: median of the runs (bar), each run (dot), lowest to highest (line)")
     chart.set_title(sweep.title)
+    save(figure, os.path.join(folder, CHART_NAME))
+
+
+def save(figure, path):
+    """Writes the figure as a PNG file, whole, and lets it go."""
     image = io.BytesIO()
     figure.savefig(image, format="png", dpi=100, bbox_inches="tight")
     pyplot.close(figure)
-    write_bytes(os.path.join(folder, CHART_NAME), image.getvalue())
+    write_bytes(path, image.getvalue())

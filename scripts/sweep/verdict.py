@@ -12,6 +12,8 @@ ONLY_IN_B = "only in B"
 # The verdicts that stop a CI job.
 REGRESSIONS = (SLOWER, NOW_FAILS)
 DEFAULT_THRESHOLD = 0.05
+# Thresholds are given and shown in percent.
+PERCENT = 100
 
 
 def verdict(a, b, threshold=DEFAULT_THRESHOLD):

@@ -116,7 +116,7 @@ class Command(Folders):
         for args, message in cases:
             with self.subTest(args=args):
                 status, stdout, stderr = self.compare(*args)
-                self.assertEqual((status, stdout), (compare.ERROR_STATUS, ""))
+                self.assertEqual((status, stdout), (compare.USAGE_STATUS, ""))
                 self.assertEqual(len(stderr.splitlines()), 1, stderr)
                 self.assertIn(message, stderr)
 
