@@ -5,7 +5,10 @@ import unittest
 
 from rendering import PRESS, Run, find_window, screenshot, window_geometry
 
-WIDTH, HEIGHT = 640, 360
+WIDE, TALL = (640, 360), (360, 640)
+# The most that a picture drawn to the frame's aspect leans toward horizontal or vertical edges (see
+# stretch); drawn to the swapped aspect, they lean five times as far.
+STRETCH_LIMIT = 3.0
 
 
 def channels(image):
@@ -24,6 +27,21 @@ def brightness(image):
     return sum(image.pixels) / len(image.pixels)
 
 
+def stretch(image):
+    """How much more the brightness changes from column to column than from row to row, as a ratio of
+    the summed squares: near 1 for round blossoms and outlines and for ribbons that turn every way, and
+    far from it when they are stretched or squeezed along one axis."""
+    levels = [sum(colour) for colour in channels(image)]
+    rows = [levels[start:start + image.width] for start in range(0, len(levels), image.width)]
+    across = sum((right - left) ** 2 for row in rows for left, right in zip(row, row[1:]))
+    down = sum((lower - upper) ** 2 for above, below in zip(rows, rows[1:]) for upper, lower in zip(above, below))
+    return across / max(down, 1)
+
+
+def unstretched(image):
+    return ("unstretched", 1 / STRETCH_LIMIT < stretch(image) < STRETCH_LIMIT)
+
+
 def blossoms_look(image):
     """What the image lacks of blossoms over a blue-to-white sky."""
     band = image.height // 5
@@ -32,7 +50,8 @@ def blossoms_look(image):
     return [trait for trait, present in (
         ("bluer at the top", blueness[0] > blueness[1] + 60),
         ("bright", brightness(image) > 140),
-        ("pink blossoms", share(image, lambda r, g, b: r > b + 20 and r > g + 40) > 0.005)) if not present]
+        ("pink blossoms", share(image, lambda r, g, b: r > b + 20 and r > g + 40) > 0.005),
+        unstretched(image)) if not present]
 
 
 def green(r, g, b):
@@ -53,7 +72,8 @@ def ribbons_look(image):
         ("purple", share(image, purple) > 0.001),
         ("blue", share(image, blue) > 0.001),
         ("a white core", share(image, lambda r, g, b: min(r, g, b) > 200) > 0.0002),
-        ("no green", share(image, green) < 0.0002)) if not present]
+        ("no green", share(image, green) < 0.0002),
+        unstretched(image)) if not present]
 
 
 def network_look(image):
@@ -67,19 +87,25 @@ def network_look(image):
 
 
 def outlines_look(image):
+    """The stream starts at the green glow of its anchor beyond the left edge."""
+    tenth = image.width // 10
+    edges = image.crop(0, 0, tenth, image.height), image.crop(image.width - tenth, 0, tenth, image.height)
+    greenness = [sum(g - r for r, g, _ in channels(edge)) / (tenth * image.height) for edge in edges]
     return [trait for trait, present in (
         ("mostly dark", share(image, lambda r, g, b: max(r, g, b) < 40) > 0.6),
         ("green", share(image, green) > 0.001),
-        ("purple", share(image, purple) > 0.001)) if not present]
+        ("purple", share(image, purple) > 0.001),
+        ("a green glow at the left edge", greenness[0] > greenness[1] + 10),
+        unstretched(image)) if not present]
 
 
 class Pictures(unittest.TestCase):
-    def capture(self, index, first_state, second_state, timeout=60):
+    def capture(self, index, first_state, second_state, size=WIDE, timeout=60):
         """Runs shader index, waits for a screenshot of the window in first_state (a test of an image),
         then for a later one in second_state (a test of the first image and the later one); then
         interrupts the run and checks that it failed nowhere. Returns both screenshots; either is
         the last one taken when its state did not come in time."""
-        with Run(["-ShaderIndex", str(index), "-Resolution", str(WIDTH), str(HEIGHT)]) as run:
+        with Run(["-ShaderIndex", str(index), "-Resolution"] + [str(length) for length in size]) as run:
             self.assertTrue(run.wait_for_line(PRESS), run.lines)
             window = find_window()
             self.assertIsNotNone(window, "no window")
@@ -100,12 +126,15 @@ class Pictures(unittest.TestCase):
                 return image
 
     def check_moving_picture(self, index, look):
-        """The picture shows its look, and a later one shows it too with a good share of pixels changed."""
-        first, second = self.capture(index, lambda image: not look(image),
-                                     lambda first, image: not look(image) and moved(first, image))
-        self.assertEqual(look(first), [], "missing")
-        self.assertEqual(look(second), [], "missing")
-        self.assertTrue(moved(first, second), "the picture does not move")
+        """In a wide and in a tall frame, the picture shows its look, and a later one shows it too with a
+        good share of pixels changed."""
+        for size in WIDE, TALL:
+            with self.subTest(size=size):
+                first, second = self.capture(index, lambda image: not look(image),
+                                             lambda first, image: not look(image) and moved(first, image), size)
+                self.assertEqual(look(first), [], "missing")
+                self.assertEqual(look(second), [], "missing")
+                self.assertTrue(moved(first, second), "the picture does not move")
 
     def test_blossoms_over_a_blue_to_white_sky(self):
         self.check_moving_picture(0, blossoms_look)
