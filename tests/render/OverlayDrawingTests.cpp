@@ -110,25 +110,33 @@ TEST(OverlayDrawing, KhakiTextInABoxThatShadesTheTopLeftCorner)
 
 TEST(OverlayDrawing, TwoLinesOfTextSizedByTheFrameHeight)
 {
-    Frame const Drawn(1280, 720);
-    Box const Shade = Overlay(Drawn);
-    std::set<int> Rows;
-    for(int Y = Shade.Top; Y <= Shade.Bottom; ++Y)
-        for(int X = Shade.Left; X <= Shade.Right; ++X)
-            if(Within(Drawn.At(X, Y), g_Khaki, g_Khaki, 12))
-                Rows.insert(Y);
-    // The frame line starts one time line's height (four margins) below the time line, which starts
-    // two margins from the top; a row between them is free of text.
-    ASSERT_FALSE(Rows.empty());
-    EXPECT_LT(*Rows.begin(), 6 * Shade.Top);
-    EXPECT_GT(*Rows.rbegin(), 6 * Shade.Top);
-    EXPECT_LT(static_cast<int>(Rows.size()), *Rows.rbegin() - *Rows.begin() + 1);
-    // At 1080 lines everything is half as large again; the right edge also follows the longer "1920x1080".
-    Box const Large = Overlay(Frame(1920, 1080));
-    EXPECT_NEAR(Large.Left, Shade.Left * 1.5, 2.5);
-    EXPECT_NEAR(Large.Top, Shade.Top * 1.5, 2.5);
-    EXPECT_NEAR(Large.Bottom, Shade.Bottom * 1.5, 2.5);
-    EXPECT_GT(Large.Right, Shade.Right * 1.5);
+    Box Shades[2];
+    for(int Size : { 0, 1 })
+    {
+        int const Height = 720 + Size * 360;
+        Frame const Drawn(Height * 16 / 9, Height);
+        Box const& Shade = Shades[Size] = Overlay(Drawn);
+        std::set<int> Rows;
+        for(int Y = Shade.Top; Y <= Shade.Bottom; ++Y)
+            for(int X = Shade.Left; X <= Shade.Right; ++X)
+                if(Within(Drawn.At(X, Y), g_Khaki, g_Khaki, 12))
+                    Rows.insert(Y);
+        // The frame line starts one time line's height (four margins) below the time line, which
+        // starts two margins from the top; a row between them is free of text.
+        ASSERT_FALSE(Rows.empty());
+        EXPECT_LT(*Rows.begin(), 6 * Shade.Top);
+        EXPECT_GT(*Rows.rbegin(), 6 * Shade.Top);
+        int TimeBottom = *Rows.begin();
+        while(Rows.count(TimeBottom + 1))
+            ++TimeBottom;
+        EXPECT_LT(TimeBottom, *Rows.rbegin());
+        // The time line's figures stand seven tenths of the font's size, a 24th of the frame height.
+        EXPECT_NEAR((TimeBottom - *Rows.begin() + 1) / (Height / 24.0), 0.7, 0.08) << Height;
+    }
+    // At 1080 lines the box is half as large again, and wider still for the longer "1920x1080".
+    EXPECT_NEAR(Shades[1].Top, Shades[0].Top * 1.5, 2.5);
+    EXPECT_NEAR(Shades[1].Bottom, Shades[0].Bottom * 1.5, 2.5);
+    EXPECT_GT(Shades[1].Right, Shades[0].Right * 1.5);
 }
 
 // The figures read back by comparing frames: each redraws its own place in the box.
