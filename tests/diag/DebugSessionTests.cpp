@@ -2,14 +2,6 @@
 
 #include <gtest/gtest.h>
 
-TEST(DebugSession, ConsoleControlExceptionsAreCtrlCAndCtrlBreakOnly)
-{
-    EXPECT_TRUE(ParentProcessDebug::IsConsoleControlException(0x40010005));
-    EXPECT_TRUE(ParentProcessDebug::IsConsoleControlException(0x40010008));
-    for(DWORD Code : { 0x40010006u, 0x80000003u, 0xC000013Au, 0x406D1388u, 0xE06D7363u })
-        EXPECT_FALSE(ParentProcessDebug::IsConsoleControlException(Code)) << std::hex << Code;
-}
-
 TEST(DebugSession, ModuleHoldingAnAddress)
 {
     ParentProcessDebug::ModuleList Modules;

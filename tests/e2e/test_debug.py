@@ -1,4 +1,5 @@
 import glob
+import ntpath
 import os
 import pathlib
 import re
@@ -6,6 +7,7 @@ import subprocess
 import unittest
 
 from lumivex import BUILD_DIR, SOURCE_DIR, WINE_RUN, environment, run_lumivex
+from minidump import EXCEPTION, MEMORY64_LIST, MEMORY_LIST, MiniDump
 from rendering import PRESS, Run
 
 DEBUGGEE = os.path.join(BUILD_DIR, "TestDebuggee.exe")
@@ -15,6 +17,10 @@ ENUM_ADAPTERS_TRACE = re.compile(
     r"expression m_Factory2->EnumAdapters1\(m_Configuration\.m_AdapterIndex, m_Adapter1\.GetAddressOf\(\)\)")
 COM_EXCEPTION_LINE = "Exception: Module Lumivex.exe, ComException, 0x887A0002"
 FAILURE_LINE = "Exception: 0x887A0002 Unknown exception"
+# The codes that the system and GCC's runtime raise: an access violation, a CLR exception, a C++ throw.
+ACCESS_VIOLATION, CLR_EXCEPTION, GCC_THROW = 0xC0000005, 0xE0434352, 0x20474343
+# The context that the dump writer is given: control, integer, segment, floating-point and debug registers.
+CONTEXT_ALL = 0x10001F
 CTRL_C_LINES = [r"^ApplicationRun\.cpp\(\d+\): Application::InternalHandlerRoutine: Type CTRL_C_EVENT$",
                 r"^Stopping: CTRL_C_EVENT$"]
 
@@ -26,19 +32,29 @@ def remove_dumps():
 
 
 def dumps():
-    """{file name: size} of the dumps next to the program."""
-    return {os.path.basename(path): os.path.getsize(path) for path in glob.glob(DUMP_PATTERN) if os.path.isfile(path)}
-
-
-def is_minidump(name):
-    with open(os.path.join(BUILD_DIR, name), "rb") as dump:
-        return dump.read(4) == b"MDMP"
+    """The file names of the dumps next to the program."""
+    return {os.path.basename(path) for path in glob.glob(DUMP_PATTERN) if os.path.isfile(path)}
 
 
 class DumpsRemoved(unittest.TestCase):
     def setUp(self):
         remove_dumps()
         self.addCleanup(remove_dumps)
+
+    def assertDebuggable(self, name, executable, code):
+        """Checks that the dump holds what a debugger starts from; returns it."""
+        dump = MiniDump(os.path.join(BUILD_DIR, name))
+        self.assertIn(EXCEPTION, dump.streams, name)
+        exception = dump.exception()
+        self.assertEqual(exception.code, code, name)
+        self.assertEqual(hex(exception.context_flags & CONTEXT_ALL), hex(CONTEXT_ALL), name)
+        self.assertEqual(exception.rip, exception.address, name)
+        modules = dump.modules()
+        self.assertTrue(any(base <= exception.rip < base + size for base, size, _ in modules), name)
+        self.assertIn(executable, [ntpath.basename(path) for _, _, path in modules])
+        start, size = dump.stacks()[exception.thread]
+        self.assertTrue(start <= exception.rsp < start + size, name)
+        return dump
 
 
 def debug_another(*args):
@@ -73,6 +89,7 @@ class DebuggerOfAnotherProcess(DumpsRemoved):
              "Exception: ", "Exception: Module TestDebuggee.exe, ComException, 0x887A0002, No adapter at this index",
              "Exception: Module TestDebuggeeModule.dll, HRESULT, 0x80004001", "Debuggee done"]
     TAGS = ["0xC0000005", "0x80131509", "0x887A0002", "0x80004001"]
+    CODES = [ACCESS_VIOLATION, CLR_EXCEPTION, GCC_THROW, GCC_THROW]
 
     def dump_names(self, pid):
         return ["Lumivex.exe-%d-DebugException-%d-%s.dmp" % (pid, counter, tag) for counter, tag in enumerate(self.TAGS)]
@@ -83,8 +100,9 @@ class DebuggerOfAnotherProcess(DumpsRemoved):
         status, lines, _ = next(run)
         self.assertEqual(status, 0)
         self.assertEqual(lines, self.LINES)
-        self.assertEqual(set(dumps()), set(self.dump_names(pid)))
-        self.assertTrue(all(is_minidump(name) for name in dumps()))
+        self.assertEqual(dumps(), set(self.dump_names(pid)))
+        for name, code in zip(self.dump_names(pid), self.CODES):
+            self.assertDebuggable(name, "TestDebuggee.exe", code)
 
     def test_a_dump_that_cannot_be_written_is_reported_and_the_run_goes_on(self):
         run = debug_another()
@@ -98,7 +116,7 @@ class DebuggerOfAnotherProcess(DumpsRemoved):
         failure = lines[3] if len(lines) > 3 else ""
         self.assertRegex(failure, r"^Minidump Failure: 0x8007[0-9A-F]{4} [A-Z]:\\.*\\%s$" % re.escape(self.dump_names(pid)[0]))
         self.assertEqual(lines[:3] + lines[4:], self.LINES)
-        self.assertEqual(set(dumps()), set(self.dump_names(pid)[1:]))
+        self.assertEqual(dumps(), set(self.dump_names(pid)[1:]))
 
     def test_long_strings_control_characters_and_a_burst(self):
         run = debug_another("text")
@@ -123,25 +141,26 @@ class SelfDebugging(DumpsRemoved):
         self.assertEqual(status, 0)
         return lines
 
-    def assertOneDump(self):
+    def assertOneDump(self, memory):
+        """Checks the one dump, its memory in the given stream: the stacks' list or the full memory's."""
         found = dumps()
         self.assertEqual(len(found), 1, found)
-        name, size = found.popitem()
+        name = found.pop()
         self.assertRegex(name, r"^Lumivex\.exe-\d+-DebugException-0-0x887A0002\.dmp$")
-        self.assertTrue(is_minidump(name))
-        return size
+        streams = self.assertDebuggable(name, "Lumivex.exe", GCC_THROW).streams
+        self.assertEqual({MEMORY_LIST, MEMORY64_LIST} & set(streams), {memory})
 
     def test_trace_exception_and_dump(self):
         lines = self.failed_run("-Debug")
         self.assertEqual(len(lines), 3, lines)
         self.assertRegex(lines[0], ENUM_ADAPTERS_TRACE)
         self.assertEqual(lines[1:], [COM_EXCEPTION_LINE, FAILURE_LINE])
-        normal = self.assertOneDump()
+        self.assertOneDump(MEMORY_LIST)
 
         remove_dumps()
         # The options are matched without regard to case; the disabling one comes first.
         self.assertEqual(self.failed_run("-disabledebugoutput", "-debug:full"), [COM_EXCEPTION_LINE, FAILURE_LINE])
-        self.assertGreater(self.assertOneDump(), normal * 10)
+        self.assertOneDump(MEMORY64_LIST)
 
     def test_trace_names_the_true_line(self):
         # Wine's swap chain has no IDXGISwapChain2: the check fails with its fixed code, and its trace
@@ -169,13 +188,13 @@ class SelfDebugging(DumpsRemoved):
         self.assertEqual(len(tail), len(CTRL_C_LINES), tail)
         for line, expected in zip(tail, CTRL_C_LINES):
             self.assertRegex(line, expected)
-        self.assertEqual(dumps(), {})
+        self.assertEqual(dumps(), set())
 
     def test_attach_request_without_a_process_is_an_ordinary_run(self):
         lines = self.failed_run("-ParentProcessDebug", "0")
         self.assertEqual(lines, ["Warning, command line option argument not recognized: ParentProcessDebug",
                                  "Warning, command line argument not recognized: 0", FAILURE_LINE])
-        self.assertEqual(dumps(), {})
+        self.assertEqual(dumps(), set())
 
 
 if __name__ == "__main__":

@@ -31,6 +31,8 @@ LONG CALLBACK ContinueOwnExceptions(EXCEPTION_POINTERS* Pointers)
     switch(Pointers->ExceptionRecord->ExceptionCode)
     {
     case 0x406D1388:
+    case DBG_CONTROL_C:
+    case DBG_CONTROL_BREAK:
     case 0xC0000005:
     case g_RuntimeErrorCode:
     case g_ClrExceptionCode:
@@ -82,6 +84,9 @@ void RaiseSystemExceptions()
         DWORD m_Flags;
     } const Naming { 0x1000, "Worker", GetCurrentThreadId(), 0 };
     RaiseException(0x406D1388, 0, sizeof Naming / sizeof(ULONG_PTR), reinterpret_cast<const ULONG_PTR*>(&Naming));
+    // Nor are a console's Ctrl+C and Ctrl+Break, which reach a debugged process as exceptions.
+    RaiseException(DBG_CONTROL_C, 0, 0, nullptr);
+    RaiseException(DBG_CONTROL_BREAK, 0, 0, nullptr);
 
     ULONG_PTR const AccessViolation[] { 0, 0x10 };
     RaiseException(0xC0000005, 0, 2, AccessViolation);
