@@ -1,12 +1,8 @@
 """The sweep's reading of the program's console lines (no program runs here)."""
-import os
-import sys
 import unittest
 
-from lumivex import SOURCE_DIR
-
-sys.path.insert(0, os.path.join(SOURCE_DIR, "scripts", "sweep"))
-from console_lines import ConsoleLineError, RunLines  # noqa: E402
+import sweep_paths  # noqa: F401 (makes the sweep's modules importable)
+from console_lines import ConsoleLineError, RunLines
 
 TEARING = "Warning: No support for DXGI_FEATURE_PRESENT_ALLOW_TEARING"
 CONTEXT = [
