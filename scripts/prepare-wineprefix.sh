@@ -11,9 +11,7 @@ Prefix=${1:?usage: prepare-wineprefix.sh PREFIX}
 mkdir -p "$Prefix"
 Prefix=$(cd "$Prefix" && pwd)
 export WINEPREFIX="$Prefix"
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
-Wine=/usr/lib/wine/wine64
+Wine="$(dirname "$0")/wine-run.sh"
 
 ReplacementKey='HKCU\Software\Wine\Fonts\Replacements'
 ReplacedFamily='Trebuchet MS'

@@ -60,12 +60,3 @@ TEST(DebugOptions, TargetOfTheDebuggerCopy)
         "17 0x1826 -1 1");
     EXPECT_EQ(Target({ L"app.exe", L"-disabledebugoutput", L"-ParentProcessDebug", L"17" }), "17 0 0 0");
 }
-
-TEST(DebugOptions, ClrExceptionIsTaggedWithItsResultWhenTheRecordCarriesIt)
-{
-    EXCEPTION_RECORD Record {};
-    Record.ExceptionCode = g_ClrExceptionCode;
-    Record.ExceptionInformation[0] = 0x0000000180131509;
-    Record.NumberParameters = 4;
-    EXPECT_EQ(ParentProcessDebug::InitialDumpTag(Record), L"0xE0434352");
-}

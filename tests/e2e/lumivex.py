@@ -9,11 +9,11 @@ EXE = os.path.join(BUILD_DIR, "Lumivex.exe")
 
 
 def environment(debug="-all"):
-    """The Wine environment of every test run: the build's prefix, the given debug channels."""
+    """The Wine environment of every test run: the build's prefix, the given debug channels; WINE_RUN
+    sets the rest."""
     env = dict(os.environ)
     env.setdefault("WINEPREFIX", os.path.join(BUILD_DIR, "wineprefix"))
     env["WINEDEBUG"] = debug
-    env["WINEDLLOVERRIDES"] = "mscoree,mshtml="
     # Wine reads the arguments in the locale's encoding and takes its code pages from it.
     env["LC_ALL"] = "C.UTF-8"
     return env

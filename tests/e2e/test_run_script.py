@@ -52,21 +52,15 @@ def session_processes(session):
     return [line for line in completed.stdout.decode().splitlines() if not line.split()[1].startswith("Z")]
 
 
-def version(path):
-    """What tells one write of the file from another: a file replaced by renaming gets a new inode."""
-    try:
-        status = os.stat(path)
-    except FileNotFoundError:
-        return None
-    return status.st_ino, status.st_mtime_ns
-
-
-def wait_for_new_version(path, previous, timeout):
-    """Waits until the file exists in a version other than previous; returns whether it does."""
+def written_since(path, since, timeout):
+    """Waits until the file has been written after the time since; returns whether it has."""
     deadline = time.monotonic() + timeout
-    while version(path) in (None, previous) and time.monotonic() < deadline:
+    while time.monotonic() < deadline:
+        with contextlib.suppress(FileNotFoundError):
+            if os.stat(path).st_mtime > since:
+                return True
         time.sleep(0.2)
-    return version(path) not in (None, previous)
+    return False
 
 
 class HeadlessRunStoppedByCtrlC(unittest.TestCase):
@@ -84,7 +78,7 @@ class HeadlessRunStoppedByCtrlC(unittest.TestCase):
                 announcement = run.wait_for_pattern(ANNOUNCEMENT, timeout=BUILD_TIMEOUT)
                 cls.display_server = display_server(run.pid)
                 cls.rendered = bool(announcement and run.wait_for_pattern(STATISTICS))
-                cls.saved = cls.rendered and wait_for_new_version(SCREENSHOT, version(SCREENSHOT), 30)
+                cls.saved = cls.rendered and written_since(SCREENSHOT, time.time(), 30)
                 run.interrupt()
                 cls.status = run.wait()
                 cls.left = session_processes(run.pid)

@@ -5,13 +5,13 @@ of the two counts its missing runs. The layout of the files is the scripts' own 
 import csv
 import json
 import os
-import signal
+import re
 import subprocess
 import tempfile
 import unittest
 
 from lumivex import SOURCE_DIR
-from rendering import parse_ppm
+from rendering import Run, parse_ppm
 
 SWEEP = os.path.join(SOURCE_DIR, "scripts", "sweep.sh")
 SWEEP_LIMIT = 290
@@ -31,23 +31,14 @@ def folder_of(output):
     return os.path.join(output, folders[0])
 
 
-def sweep(args, interrupt_at=None):
-    """Runs a sweep; with interrupt_at, sends it Ctrl+C as a terminal would once a line starts with
-    that. Returns its exit status and output."""
-    process = subprocess.Popen([SWEEP] + args, stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
-                               stderr=subprocess.STDOUT, start_new_session=True)
-    lines = []
-    try:
-        for raw in process.stdout:
-            lines.append(raw.decode("utf-8", "replace"))
-            if interrupt_at and lines[-1].startswith(interrupt_at):
-                os.killpg(process.pid, signal.SIGINT)
-        return process.wait(SWEEP_LIMIT), "".join(lines)
-    finally:
-        if process.poll() is None:
-            os.killpg(process.pid, signal.SIGKILL)
-            process.wait()
-        process.stdout.close()
+def interrupted_sweep(args, before):
+    """Runs a sweep until it prints a line that starts with before, then sends it Ctrl+C as a terminal
+    would; returns its exit status and lines."""
+    with Run(args, group=True, command=[SWEEP]) as run:
+        if not run.wait_for_pattern(re.escape(before) + ".*", SWEEP_LIMIT):
+            raise AssertionError("no %r line: %r" % (before, run.lines))
+        run.interrupt()
+        return run.wait(SWEEP_LIMIT), run.lines
 
 
 def rows(path):
@@ -60,12 +51,16 @@ class Sweep(unittest.TestCase):
     def setUpClass(cls):
         cls.temporary = tempfile.TemporaryDirectory()
         a, b = (os.path.join(cls.temporary.name, name) for name in "ab")
-        cls.sweep_a = sweep(AXES + ["--seconds", "10", "--output", a])
-        cls.sweep_b = sweep(AXES + ["--overlay", "1", "--format", "r10g10b10a2", "--output", b], interrupt_at="Run 5 of 8")
+        cls.sweep_a = cls.sweep(AXES + ["--seconds", "10", "--output", a])
+        cls.sweep_b = interrupted_sweep(AXES + ["--overlay", "1", "--format", "r10g10b10a2", "--output", b], "Run 5 of 8")
         cls.a, cls.b = folder_of(a), folder_of(b)
-        completed = subprocess.run([SWEEP, "--compare", cls.a, cls.b], stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
-                                   stderr=subprocess.STDOUT, timeout=60)
-        cls.status, cls.stdout = completed.returncode, completed.stdout.decode("utf-8", "replace")
+        cls.status, cls.stdout = cls.sweep(["--compare", cls.a, cls.b])
+
+    @staticmethod
+    def sweep(args):
+        completed = subprocess.run([SWEEP] + args, stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
+                                   timeout=SWEEP_LIMIT)
+        return completed.returncode, completed.stdout.decode("utf-8", "replace")
 
     @classmethod
     def tearDownClass(cls):
@@ -108,9 +103,9 @@ class Sweep(unittest.TestCase):
         self.assertGreater(bar, 2 * chart.width // 4 * 20, (chart.width, chart.height, bar))
 
     def test_ctrl_c_keeps_what_was_measured(self):
-        status, stdout = self.sweep_b
-        self.assertEqual(status, INTERRUPTED, stdout)
-        self.assertTrue(stdout.endswith("\nInterrupted; what was measured so far: 4 of 8 runs, in %s\n" % self.b), stdout)
+        status, lines = self.sweep_b
+        self.assertEqual(status, INTERRUPTED, lines)
+        self.assertEqual(lines[-1], "Interrupted; what was measured so far: 4 of 8 runs, in %s" % self.b)
         self.assertEqual([row["repeat"] for row in rows(os.path.join(self.b, "sweep.csv"))], ["1"] * 4)
 
     def test_compared_verdicts_with_missing_runs_and_the_exit_status(self):

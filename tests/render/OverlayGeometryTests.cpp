@@ -19,11 +19,3 @@ TEST(OverlayGeometry, LinesStartTwoThirdsOfTheTimeLineHeightInAndTheBoxReachesAQ
     EXPECT_EQ(LayOutOverlay(48.0f, 200.0f, 52.0f, 300.0f).m_Box.bottom, 136.0f);
     EXPECT_EQ(LayOutOverlay(48.0f, 200.0f, 52.0f, 300.0f).m_IndexOrigin.y, 72.0f);
 }
-
-// The origin is the time line's height doubled and then divided by three, in single precision: for
-// a height of 10 that is the float nearest to 20/3, where ten times two thirds would be one step above.
-TEST(OverlayGeometry, OriginIsTwiceTheHeightDividedByThree)
-{
-    EXPECT_EQ(LayOutOverlay(10.0f, 0.0f, 0.0f, 0.0f).m_TimeOrigin.x, 20.0f / 3.0f);
-    EXPECT_NE(LayOutOverlay(10.0f, 0.0f, 0.0f, 0.0f).m_TimeOrigin.x, 10.0f * (2.0f / 3.0f));
-}

@@ -1,31 +1,30 @@
-"""The sweep's command line: every bad value gets one line naming the flag and the accepted values, and
-a non-zero status, before any display or Wine is started; good values reach the program in its own
-spelling."""
+"""The command lines of the sweep and of the benchmark, which shares its checks: every bad value gets
+one line naming the flag and the accepted values, and a non-zero status, before any display or Wine is
+started; good values reach the program in its own spelling."""
 import os
 import subprocess
+import sys
 import tempfile
 import unittest
 
 import sweep_paths  # noqa: F401 (makes the sweep's modules importable)
 import axes
 from options import parse_options
-from sweep_paths import SWEEP_SH
+from sweep_paths import SOURCE_DIR, SWEEP_SH
+
+BENCHMARK = os.path.join(SOURCE_DIR, "bench", "benchmark.py")
 
 USAGE = 2
 FAILURE = 1
 # Each bad command line, with what its one line must say.
 BAD_VALUES = [
     (["--sync-interval", "x", "--buffers", "1", "2"], "--sync-interval: x is not a sync interval; accepted: -1 (automatic) or 0 to 4"),
-    (["--sync-interval", "5"], "--sync-interval: 5 is not a sync interval"),
     (["--buffers", "1", "2"], "--buffers: 1 is not a buffer count; accepted: 2 to 16"),
     (["--waitable", "0", "4"], "--waitable: 4 is not a waitable object mode; accepted: 0 Default, 1 Automatic, 2 Disable, 3 Enable"),
-    (["--tearing", "-1"], "--tearing: -1 is not an allow tearing mode; accepted: 0 Default"),
-    (["--mode-switch", "0x1"], "--mode-switch: 0x1 is not an allow mode switch mode"),
     (["--format", "87"], "--format: 87 is not a format; accepted: b8g8r8a8, r8g8b8a8, r10g10b10a2, r16g16b16a16"),
     (["--fullscreen", "1"], "--fullscreen: 1 is not off or on; accepted: off, on"),
     (["--overlay", "2"], "--overlay: 2 is not an overlay mode; accepted: 0 (none) or 1 (text overlay)"),
     (["--width", "0"], "--width: 0 is not a frame width; accepted: 1 to 16384"),
-    (["--height", "1.5"], "--height: 1.5 is not a frame height"),
     (["--shader", "4"], "--shader: 4 is not a shader index; accepted: 0 to 3"),
     (["--seconds", "15"], "--seconds: 15 is not a number of seconds; accepted: 10, 20, 30 and so on"),
     (["--repeat", "0"], "--repeat: 0 is not a number of repeats; accepted: 1 or more"),
@@ -33,6 +32,12 @@ BAD_VALUES = [
     (["--threshold", "5"], "--threshold goes with --compare only"),
     (["--compare", "a", "b", "--repeat", "2"], "--repeat does not go with --compare"),
     (["--compare", "a", "b", "--threshold", "x"], "--threshold: x is not a percentage"),
+]
+BENCHMARK_BAD_VALUES = [
+    (["--rounds", "0"], "--rounds: 0 is not a number of rounds; accepted: 1 or more"),
+    (["--seconds", "5"], "--seconds: 5 is not a number of seconds; accepted: 10, 20, 30 and so on"),
+    (["--height", "x"], "--height: x is not a frame height"),
+    (["--shaders", "1", "4"], "--shaders: 4 is not a shader index; accepted: 0 to 3"),
 ]
 
 
@@ -47,14 +52,11 @@ class BadInput(unittest.TestCase):
         self.file = os.path.join(self.temporary.name, "file")
         open(self.file, "w").close()
 
-    def sweep(self, args):
-        completed = subprocess.run([SWEEP_SH, "--build", self.build] + args, stdin=subprocess.DEVNULL,
+    def assert_one_line(self, args, status, message, command=(SWEEP_SH,)):
+        completed = subprocess.run(list(command) + ["--build", self.build] + args, stdin=subprocess.DEVNULL,
                                    stdout=subprocess.PIPE, stderr=subprocess.PIPE, timeout=60)
-        return completed.returncode, completed.stdout.decode(), completed.stderr.decode()
-
-    def assert_one_line(self, args, status, message):
-        result, stdout, stderr = self.sweep(args)
-        self.assertEqual((result, stdout), (status, ""), stderr)
+        stderr = completed.stderr.decode()
+        self.assertEqual((completed.returncode, completed.stdout), (status, b""), stderr)
         self.assertEqual(len(stderr.splitlines()), 1, stderr)
         self.assertIn(message, stderr)
         self.assertEqual(sorted(os.listdir(self.temporary.name)), ["build", "file"])
@@ -63,6 +65,9 @@ class BadInput(unittest.TestCase):
         for args, message in BAD_VALUES:
             with self.subTest(args=args):
                 self.assert_one_line(args, USAGE, message)
+        for args, message in BENCHMARK_BAD_VALUES:
+            with self.subTest(args=args):
+                self.assert_one_line(args, USAGE, message, (sys.executable, BENCHMARK))
 
     def test_output_folders_that_cannot_be(self):
         for output, message in [("/dev/null", "--output /dev/null is not a folder"),

@@ -1,12 +1,11 @@
 """The files of a sweep from fixed runs: a CSV row per run with its repeat, and in sweep.md the record
-of where it ran and each combination's median and range; and the time-left estimate."""
+of where it ran and each combination's median and range."""
 import csv
 import os
 import tempfile
 import unittest
 
 import sweep_paths  # noqa: F401 (makes the sweep's modules importable)
-import progress
 from sweep_folders import CONTEXT, FAILURE, write_sweep
 
 SYNC = "PresentSyncInterval"
@@ -48,18 +47,6 @@ class Files(unittest.TestCase):
                           ["| 1", "3 of 3", "61.00", "60.00 to 62.00", "60.00, 62.00, 61.00", "642 x 362, DXGI_FORMAT_B8G8R8A8_UNORM, 2 buffers"],
                           ["| 2", "2 of 3", "30.00", "30.00 to 30.00", "30.00", "642 x 362, DXGI_FORMAT_B8G8R8A8_UNORM, 2 buffers"]])
         self.assertTrue(rows[2].endswith("| 1 of 2 runs: %s |" % FAILURE), rows[2])
-
-
-class TimeLeft(unittest.TestCase):
-    def test_each_combination_at_its_own_pace(self):
-        estimate = progress.Estimate(10)
-        first = estimate.remaining(["a", "b", "a", "b"])
-        self.assertEqual(first, 4 * (10 + progress.START_AND_STOP))
-        estimate.add("a", 12.0)
-        self.assertEqual(estimate.remaining(["b", "a", "b"]), 36.0)  # b not run yet: as long as the runs so far
-        estimate.add("b", 1.0)
-        estimate.add("a", 14.0)
-        self.assertEqual(estimate.remaining(["b", "a"]), 14.0)
 
 
 if __name__ == "__main__":

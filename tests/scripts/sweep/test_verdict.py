@@ -3,7 +3,7 @@ import unittest
 
 import sweep_paths  # noqa: F401 (makes the sweep's modules importable)
 from spread import Spread
-from verdict import FASTER, NOW_FAILS, NOW_RUNS, ONLY_IN_A, ONLY_IN_B, SAME, SLOWER, ratio, verdict
+from verdict import FASTER, NOW_FAILS, NOW_RUNS, ONLY_IN_A, ONLY_IN_B, SAME, SLOWER, verdict
 
 FAILURE = "Exception: 0x80070057 Unknown exception"
 
@@ -54,11 +54,6 @@ class Verdict(unittest.TestCase):
         self.assertEqual(verdict(None, runs), ONLY_IN_B)
         self.assertEqual(flaky.failure_text(), "1 of 2 runs: " + FAILURE)
         self.assertEqual(fails.failure_text(), FAILURE)
-
-    def test_ratio_of_the_medians(self):
-        self.assertAlmostEqual(ratio(spread(100.0, 90.0, 200.0), spread(50.0)), 0.5)
-        self.assertIsNone(ratio(spread(100.0), spread(FAILURE)))
-        self.assertIsNone(ratio(None, spread(100.0)))
 
 
 if __name__ == "__main__":
