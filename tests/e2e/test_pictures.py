@@ -58,6 +58,11 @@ def green(r, g, b):
     return g > r + 60 and g > b + 40
 
 
+def greenish(r, g, b):
+    """The outlines' green, which their light pales toward blue as they leave the anchor."""
+    return g > r + 40 and g > b + 20
+
+
 def purple(r, g, b):
     return r > g + 50 and b > g + 80
 
@@ -93,7 +98,7 @@ def outlines_look(image):
     greenness = [sum(g - r for r, g, _ in channels(edge)) / (tenth * image.height) for edge in edges]
     return [trait for trait, present in (
         ("mostly dark", share(image, lambda r, g, b: max(r, g, b) < 40) > 0.6),
-        ("green", share(image, green) > 0.001),
+        ("green", share(image, greenish) > 0.001),
         ("purple", share(image, purple) > 0.001),
         ("a green glow at the left edge", greenness[0] > greenness[1] + 10),
         unstretched(image)) if not present]

@@ -79,7 +79,6 @@ class ContextLineChecks:
         self.assertEqual(mode.group(5), "%.3f" % (numerator / denominator))
         return int(swap_chain.group(1)), int(swap_chain.group(2))
 
-
     def assertStoppedOnce(self, lines):
         """After the prompt: statistics lines, then the one stop."""
         self.assertIn(PRESS, lines)

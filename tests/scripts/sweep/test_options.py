@@ -28,7 +28,6 @@ BAD_VALUES = [
     (["--shader", "4"], "--shader: 4 is not a shader index; accepted: 0 to 3"),
     (["--seconds", "15"], "--seconds: 15 is not a number of seconds; accepted: 10, 20, 30 and so on"),
     (["--repeat", "0"], "--repeat: 0 is not a number of repeats; accepted: 1 or more"),
-    (["--sync-interval"], "--sync-interval: expected at least one argument"),
     (["--threshold", "5"], "--threshold goes with --compare only"),
     (["--compare", "a", "b", "--repeat", "2"], "--repeat does not go with --compare"),
     (["--compare", "a", "b", "--threshold", "x"], "--threshold: x is not a percentage"),
@@ -36,7 +35,6 @@ BAD_VALUES = [
 BENCHMARK_BAD_VALUES = [
     (["--rounds", "0"], "--rounds: 0 is not a number of rounds; accepted: 1 or more"),
     (["--seconds", "5"], "--seconds: 5 is not a number of seconds; accepted: 10, 20, 30 and so on"),
-    (["--height", "x"], "--height: x is not a frame height"),
     (["--shaders", "1", "4"], "--shaders: 4 is not a shader index; accepted: 0 to 3"),
 ]
 
