@@ -31,6 +31,12 @@ def folder_of(output):
     return os.path.join(output, folders[0])
 
 
+def sweep(args):
+    completed = subprocess.run([SWEEP] + args, stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
+                               timeout=SWEEP_LIMIT)
+    return completed.returncode, completed.stdout.decode("utf-8", "replace")
+
+
 def interrupted_sweep(args, before):
     """Runs a sweep until it prints a line that starts with before, then sends it Ctrl+C as a terminal
     would; returns its exit status and lines."""
@@ -51,16 +57,10 @@ class Sweep(unittest.TestCase):
     def setUpClass(cls):
         cls.temporary = tempfile.TemporaryDirectory()
         a, b = (os.path.join(cls.temporary.name, name) for name in "ab")
-        cls.sweep_a = cls.sweep(AXES + ["--seconds", "10", "--output", a])
+        cls.sweep_a = sweep(AXES + ["--seconds", "10", "--output", a])
         cls.sweep_b = interrupted_sweep(AXES + ["--overlay", "1", "--format", "r10g10b10a2", "--output", b], "Run 5 of 8")
         cls.a, cls.b = folder_of(a), folder_of(b)
-        cls.status, cls.stdout = cls.sweep(["--compare", cls.a, cls.b])
-
-    @staticmethod
-    def sweep(args):
-        completed = subprocess.run([SWEEP] + args, stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
-                                   timeout=SWEEP_LIMIT)
-        return completed.returncode, completed.stdout.decode("utf-8", "replace")
+        cls.status, cls.stdout = sweep(["--compare", cls.a, cls.b])
 
     @classmethod
     def tearDownClass(cls):
@@ -72,6 +72,8 @@ class Sweep(unittest.TestCase):
         self.assertRegex(os.path.basename(self.a), r"^\d{4}-\d\d-\d\d_\d\d-\d\d-\d\d$")
         found = rows(os.path.join(self.a, "sweep.csv"))
         self.assertEqual(len(found), 8)
+        self.assertEqual(sorted(name for name in os.listdir(self.a) if name.startswith("run-")),
+                         ["run-%02d.txt" % run for run in range(1, 9)])
         for row in found:
             with self.subTest(row=row["run"]):
                 self.assertTrue(322 <= int(row["width"]) < 360 and 242 <= int(row["height"]) < 280, row)
@@ -82,7 +84,13 @@ class Sweep(unittest.TestCase):
                     self.assertEqual((row["rate_1"], row["failure"]), ("", NO_SWAP_CHAIN2))
         self.assertIn("Run 8 of 8 (repeat 2 of 2), about ", stdout)
         with open(os.path.join(self.a, "sweep.md")) as stream:
-            self.assertTrue(stdout.endswith("\n%sWritten to %s\n" % (stream.read(), self.a)), stdout)
+            markdown = stream.read()
+        self.assertTrue(stdout.endswith("\n%sWritten to %s\n" % (markdown, self.a)), stdout)
+        # A row for each combination: one that ran, and one that failed in every run.
+        table = markdown.split("\n\n")[2]
+        self.assertEqual(len(table.splitlines()), 6, table)
+        self.assertRegex(table, r"\| 0 \| 0 \| 2 of 2 \| \d+\.\d\d \| \d+\.\d\d to \d+\.\d\d \| ")
+        self.assertIn("| 1 | 3 | 2 of 2 |  |  |  | ", table)
 
     def test_the_record_of_where_it_ran(self):
         with open(os.path.join(self.a, "sweep.json")) as stream:
@@ -91,6 +99,7 @@ class Sweep(unittest.TestCase):
         self.assertTrue(record["wine"].startswith("wine-"), record)
         self.assertTrue(record["adapter"].startswith("DXGI Adapter: "), record)
         self.assertTrue(record["swap_chain"].startswith("DXGI SwapChain: 322 x 242, "), record)
+        self.assertEqual((record["axes"], record["repeat"]), (["PresentSyncInterval", "WaitableObject"], 2))
 
     def test_chart_shows_the_two_rates(self):
         chart_path = os.path.join(self.a, "sweep.png")

@@ -134,6 +134,7 @@ TEST(OverlayDrawing, TwoLinesOfTextSizedByTheFrameHeight)
         EXPECT_NEAR((TimeBottom - *Rows.begin() + 1) / (Height / 24.0), 0.7, 0.08) << Height;
     }
     // At 1080 lines the box is half as large again, and wider still for the longer "1920x1080".
+    EXPECT_NEAR(Shades[1].Left, Shades[0].Left * 1.5, 2.5);
     EXPECT_NEAR(Shades[1].Top, Shades[0].Top * 1.5, 2.5);
     EXPECT_NEAR(Shades[1].Bottom, Shades[0].Bottom * 1.5, 2.5);
     EXPECT_GT(Shades[1].Right, Shades[0].Right * 1.5);
