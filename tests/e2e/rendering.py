@@ -1,5 +1,6 @@
 """Runs Lumivex.exe in the background with its window on the X display, reads its console lines as
 they come, and takes screenshots of its window."""
+import functools
 import os
 import re
 import signal
@@ -166,6 +167,11 @@ class Image:
         self.width = width
         self.height = height
         self.pixels = pixels
+
+    @functools.cached_property
+    def colours(self):
+        """The (r, g, b) tuples of the pixels, listed once for every measure taken of the picture."""
+        return list(zip(self.pixels[0::3], self.pixels[1::3], self.pixels[2::3]))
 
     def crop(self, x, y, width, height):
         x0, y0 = max(x, 0), max(y, 0)

@@ -11,16 +11,9 @@ WIDE, TALL = (640, 360), (360, 640)
 STRETCH_LIMIT = 3.5
 
 
-def channels(image):
-    """The (r, g, b) tuples of the image's pixels."""
-    pixels = image.pixels
-    return list(zip(pixels[0::3], pixels[1::3], pixels[2::3]))
-
-
 def share(image, test):
     """The share of pixels whose (r, g, b) passes test."""
-    colours = channels(image)
-    return sum(1 for colour in colours if test(*colour)) / len(colours)
+    return sum(1 for colour in image.colours if test(*colour)) / len(image.colours)
 
 
 def brightness(image):
@@ -31,7 +24,7 @@ def stretch(image):
     """How much more the brightness changes from column to column than from row to row, as a ratio of
     the summed squares: near 1 for round blossoms and outlines and for ribbons that turn every way, and
     far from it when they are stretched or squeezed along one axis."""
-    levels = [sum(colour) for colour in channels(image)]
+    levels = [sum(colour) for colour in image.colours]
     rows = [levels[start:start + image.width] for start in range(0, len(levels), image.width)]
     across = sum((right - left) ** 2 for row in rows for left, right in zip(row, row[1:]))
     down = sum((lower - upper) ** 2 for above, below in zip(rows, rows[1:]) for upper, lower in zip(above, below))
@@ -46,7 +39,7 @@ def blossoms_look(image):
     """What the image lacks of blossoms over a blue-to-white sky."""
     band = image.height // 5
     top, bottom = image.crop(0, 0, image.width, band), image.crop(0, image.height - band, image.width, band)
-    blueness = [sum(b - r for r, _, b in channels(part)) / (part.width * part.height) for part in (top, bottom)]
+    blueness = [sum(b - r for r, _, b in part.colours) / (part.width * part.height) for part in (top, bottom)]
     return [trait for trait, present in (
         ("bluer at the top", blueness[0] > blueness[1] + 60),
         ("bright", brightness(image) > 140),
@@ -95,7 +88,7 @@ def outlines_look(image):
     """The stream starts at the green glow of its anchor beyond the left edge."""
     tenth = image.width // 10
     edges = image.crop(0, 0, tenth, image.height), image.crop(image.width - tenth, 0, tenth, image.height)
-    greenness = [sum(g - r for r, g, _ in channels(edge)) / (tenth * image.height) for edge in edges]
+    greenness = [sum(g - r for r, g, _ in edge.colours) / (tenth * image.height) for edge in edges]
     return [trait for trait, present in (
         ("mostly dark", share(image, lambda r, g, b: max(r, g, b) < 40) > 0.6),
         ("green", share(image, greenish) > 0.001),
