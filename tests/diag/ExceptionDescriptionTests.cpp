@@ -158,12 +158,14 @@ TEST_F(ExceptionDescription, WhatCannotBeReadIsLeftOut)
     Throw(".?AVWidget@@", 0);
     m_Debuggee.Write(g_ObjectAddress, Sequence(8).data(), 8);
     Describe();
+    ASSERT_TRUE(m_Filtered);
     EXPECT_EQ(m_Filtered->m_DataSize, 0u);
     // A recognised type whose object is gone gets no label either.
     Throw(".J", 4);
     m_Record.ExceptionInformation[1] = 0x20;
     Describe();
     EXPECT_EQ(m_Filtered->m_Data, nullptr);
+    EXPECT_EQ(m_Filtered->m_DataSize, 0u);
     Throw(".J", 4, 0x180000000);
     m_Debuggee.WriteValue<uint32_t>(g_ObjectAddress, 0x80070057);
     Describe();

@@ -42,9 +42,12 @@ class Matching(Folders):
         self.assertEqual(compare.status(rows), compare.REGRESSION_STATUS)
 
     def test_an_axis_of_one_sweep_is_matched_on_the_setting_of_the_other(self):
+        # The frame size is a setting, shown side by side and not matched.
         a = self.folder("a", {SYNC: ["0", "1"]}, 1, [100.0, 60.0])
-        b = self.folder("b", {SYNC: ["1"], "SwapChainBufferCount": ["2", "3"]}, 1, [61.0, 62.0])
-        options, rows = compare.match(sweep_folder.read(a), sweep_folder.read(b), 0.05)
+        b = self.folder("b", {SYNC: ["1"], "SwapChainBufferCount": ["2", "3"]}, 1, [61.0, 62.0], width=1920)
+        folder_a, folder_b = sweep_folder.read(a), sweep_folder.read(b)
+        self.assertIn(["Frame size", "640 x 360", "1920 x 360", "yes"], compare.settings_rows(folder_a, folder_b))
+        options, rows = compare.match(folder_a, folder_b, 0.05)
         self.assertEqual(options, [SYNC, "SwapChainBufferCount"])
         self.assertEqual([(row.values, row.verdict) for row in rows],
                          [({SYNC: "0", "SwapChainBufferCount": "2"}, ONLY_IN_A),
