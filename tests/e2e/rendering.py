@@ -173,6 +173,9 @@ class Image:
         """The (r, g, b) tuples of the pixels, listed once for every measure taken of the picture."""
         return list(zip(self.pixels[0::3], self.pixels[1::3], self.pixels[2::3]))
 
+    def pixel(self, x, y):
+        return self.colours[y * self.width + x]
+
     def crop(self, x, y, width, height):
         x0, y0 = max(x, 0), max(y, 0)
         x1, y1 = min(x + width, self.width), min(y + height, self.height)

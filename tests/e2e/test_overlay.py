@@ -8,15 +8,10 @@ from rendering import PRESS, SETTLED, Run, find_window, screenshot, window_geome
 KHAKI = (240, 230, 140)
 
 
-def pixel(image, x, y):
-    index = (y * image.width + x) * 3
-    return tuple(image.pixels[index:index + 3])
-
-
 def khaki_points(image, width, height):
     """The (x, y) of the khaki pixels within the given top left region."""
     return [(x, y) for y in range(height) for x in range(width)
-            if all(abs(channel - wanted) <= 20 for channel, wanted in zip(pixel(image, x, y), KHAKI))]
+            if all(abs(channel - wanted) <= 20 for channel, wanted in zip(image.pixel(x, y), KHAKI))]
 
 
 class OverlayWindowTest(unittest.TestCase):
@@ -37,8 +32,8 @@ class OverlayWindowTest(unittest.TestCase):
         self.assertGreater(len(points), 300, "no khaki text at the top left")
         # Below the text the picture shows through the box darkened.
         left, right, bottom = min(x for x, _ in points), max(x for x, _ in points), max(y for _, y in points)
-        inside = [sum(pixel(image, column, bottom + 2)) for column in range(left, right + 1)]
-        below = [sum(pixel(image, column, height // 3)) for column in range(left, right + 1)]
+        inside = [sum(image.pixel(column, bottom + 2)) for column in range(left, right + 1)]
+        below = [sum(image.pixel(column, height // 3)) for column in range(left, right + 1)]
         self.assertLess(statistics.median(inside), statistics.median(below) * 0.6)
 
 
