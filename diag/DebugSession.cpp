@@ -154,14 +154,15 @@ void ParentProcessDebug::DebugSession::OnException(const DEBUG_EVENT& Event)
     if(m_Symbols)
         m_Symbols->Start();
     std::vector<std::wstring> const NameParts = DumpNameParts(DumpTag);
+    std::wstring Path = DumpFilePath(DumpFileName(NameParts));
     try
     {
-        WriteMiniDump(Event.dwProcessId, m_Process, Event.dwThreadId, &Record, NameParts, m_DumpType);
+        WriteMiniDump(Event.dwProcessId, m_Process, Event.dwThreadId, &Record, NameParts, m_DumpType, &Path);
     }
     catch(HRESULT Result)
     {
         // One dump that cannot be written ends nothing: the next one may well be.
-        m_Debug.ShowDumpFailure(Result, DumpFilePath(DumpFileName(NameParts)));
+        m_Debug.ShowDumpFailure(Result, Path);
     }
 }
 

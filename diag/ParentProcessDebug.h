@@ -74,11 +74,19 @@ public:
     // Shows the line of a dump that could not be written.
     void ShowDumpFailure(HRESULT Result, const std::wstring& Path) const;
 
+    // Writes a new dump file, never over an earlier one; WrittenPath: the path it took, known as soon
+    // as the file is created (before a failure of the writing).
     static void WriteMiniDump(DWORD ProcessId, const ScopedHandle& Process, DWORD ThreadId, EXCEPTION_RECORD* ExceptionRecord,
-        const std::vector<std::wstring>& NameParts, DWORD DumpType);
+        const std::vector<std::wstring>& NameParts, DWORD DumpType, std::wstring* WrittenPath = nullptr);
     static std::wstring DumpFileName(const std::vector<std::wstring>& NameParts);
     // The file's path in the folder of the running executable, also when it is too long for a path.
     static std::wstring DumpFilePath(const std::wstring& Name);
+    // The dump's path for the Number-th dump of that name: the path itself for the first, then with
+    // "-0002", "-0003"... before its extension, so that a folder listing keeps them in order.
+    static std::wstring DiscriminatedDumpPath(const std::wstring& Path, unsigned int Number);
+    // How many bytes a dump's header, stream directory and memory lists say the dump holds, read
+    // through Read (false: those bytes are not there); 0 when it does not begin as a dump.
+    static uint64_t MiniDumpExtent(const std::function<bool(uint64_t Offset, void* Buffer, DWORD Count)>& Read);
     static std::wstring InitialDumpTag(const EXCEPTION_RECORD& Record);
 
     int32_t m_DisableDebugOutput = 0;

@@ -19,10 +19,10 @@ def environment(debug="-all"):
     return env
 
 
-def run_lumivex(args, timeout=60, exe=EXE):
-    """Runs the program (or another of the build's programs) to its end; returns (exit status,
-    stdout lines, stderr text)."""
-    completed = subprocess.run([WINE_RUN, exe] + [str(arg) for arg in args], cwd=BUILD_DIR, env=environment(),
+def run_lumivex(args, timeout=60, exe=EXE, cwd=BUILD_DIR):
+    """Runs the program (or another of the build's programs, or a copy) to its end; returns (exit
+    status, stdout lines, stderr text)."""
+    completed = subprocess.run([WINE_RUN, exe] + [str(arg) for arg in args], cwd=cwd, env=environment(),
                                stdout=subprocess.PIPE, stderr=subprocess.PIPE, timeout=timeout)
     stdout = completed.stdout.decode("utf-8", "replace").replace("\r\n", "\n")
     return completed.returncode, stdout.splitlines(), completed.stderr.decode("utf-8", "replace")

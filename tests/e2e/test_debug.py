@@ -3,10 +3,12 @@ import ntpath
 import os
 import pathlib
 import re
+import shutil
 import subprocess
+import tempfile
 import unittest
 
-from lumivex import BUILD_DIR, SOURCE_DIR, WINE_RUN, environment, run_lumivex
+from lumivex import BUILD_DIR, EXE, SOURCE_DIR, WINE_RUN, environment, run_lumivex
 from minidump import EXCEPTION, MEMORY64_LIST, MEMORY_LIST, MiniDump
 from rendering import PRESS, Run
 
@@ -21,6 +23,8 @@ FAILURE_LINE = "Exception: 0x887A0002 Unknown exception"
 ACCESS_VIOLATION, CLR_EXCEPTION, GCC_THROW = 0xC0000005, 0xE0434352, 0x20474343
 # The context that the dump writer is given: control, integer, segment, floating-point and debug registers.
 CONTEXT_ALL = 0x10001F
+# Free room beside the program on the full file system: enough for a stack dump, not for the full memory.
+FULL_DISK_ROOM = 256 * 1024
 CTRL_C_LINES = [r"^ApplicationRun\.cpp\(\d+\): Application::InternalHandlerRoutine: Type CTRL_C_EVENT$",
                 r"^Stopping: CTRL_C_EVENT$"]
 
@@ -141,26 +145,50 @@ class SelfDebugging(DumpsRemoved):
         self.assertEqual(status, 0)
         return lines
 
-    def assertOneDump(self, memory):
-        """Checks the one dump, its memory in the given stream: the stacks' list or the full memory's."""
-        found = dumps()
+    def assertNewDump(self, before, memory):
+        """Checks the one dump written since before, its memory in the given stream: the stacks' list or
+        the full memory's; returns its name."""
+        found = dumps() - before
         self.assertEqual(len(found), 1, found)
         name = found.pop()
-        self.assertRegex(name, r"^Lumivex\.exe-\d+-DebugException-0-0x887A0002\.dmp$")
+        self.assertRegex(name, r"^Lumivex\.exe-\d+-DebugException-0-0x887A0002(-\d{4})?\.dmp$")
         streams = self.assertDebuggable(name, "Lumivex.exe", GCC_THROW).streams
         self.assertEqual({MEMORY_LIST, MEMORY64_LIST} & set(streams), {memory})
+        return name
 
-    def test_trace_exception_and_dump(self):
+    def test_trace_exception_and_dumps_beside_earlier_ones(self):
         lines = self.failed_run("-Debug")
         self.assertEqual(len(lines), 3, lines)
         self.assertRegex(lines[0], ENUM_ADAPTERS_TRACE)
         self.assertEqual(lines[1:], [COM_EXCEPTION_LINE, FAILURE_LINE])
-        self.assertOneDump(MEMORY_LIST)
+        first = self.assertNewDump(set(), MEMORY_LIST)
+        kept = pathlib.Path(BUILD_DIR, first).read_bytes()
 
-        remove_dumps()
-        # The options are matched without regard to case; the disabling one comes first.
+        # The options are matched without regard to case; the disabling one comes first. The second
+        # run's dump leaves the first one's as it was, also when the process id comes back (under Wine
+        # it nearly always does): it takes the name with a discriminator then.
         self.assertEqual(self.failed_run("-disabledebugoutput", "-debug:full"), [COM_EXCEPTION_LINE, FAILURE_LINE])
-        self.assertOneDump(MEMORY64_LIST)
+        second = self.assertNewDump({first}, MEMORY64_LIST)
+        self.assertEqual(pathlib.Path(BUILD_DIR, first).read_bytes(), kept)
+        if second.split("-")[1] == first.split("-")[1]:
+            self.assertEqual(second, first[:-len(".dmp")] + "-0002.dmp")
+
+    @unittest.skipUnless(hasattr(os, "geteuid") and os.geteuid() == 0, "a small file system of its own needs root to mount")
+    def test_a_dump_the_disk_cannot_hold_is_reported_and_not_left(self):
+        # The program on a file system with room for little more than itself: the full memory's dump
+        # cannot be written whole.
+        folder = tempfile.mkdtemp(prefix="lumivex-full-")
+        self.addCleanup(os.rmdir, folder)
+        size = os.path.getsize(EXE) + FULL_DISK_ROOM
+        subprocess.run(["mount", "-t", "tmpfs", "-o", "size=%d" % size, "tmpfs", folder], check=True)
+        self.addCleanup(subprocess.run, ["umount", "-l", folder], check=True)
+        shutil.copy(EXE, folder)
+        status, lines, _ = run_lumivex(["-Debug:Full", "-AdapterIndex", "9"], exe=os.path.join(folder, "Lumivex.exe"), cwd=folder)
+        self.assertEqual(status, 0)
+        self.assertEqual(len(lines), 4, lines)
+        self.assertRegex(lines[2], r"^Minidump Failure: 0x80070070 Z:\\.*\\Lumivex\.exe-\d+-DebugException-0-0x887A0002\.dmp$")
+        self.assertEqual([lines[1], lines[3]], [COM_EXCEPTION_LINE, FAILURE_LINE])
+        self.assertEqual(os.listdir(folder), ["Lumivex.exe"])
 
     def test_trace_names_the_true_line(self):
         # Wine's swap chain has no IDXGISwapChain2: the check fails with its fixed code, and its trace
