@@ -132,9 +132,6 @@ void ParentProcessDebug::DebugSession::OnUnloadModule(void* Base)
 {
     uint64_t const Address = reinterpret_cast<uintptr_t>(Base);
     m_Modules.Remove(Address);
-    // The symbol handler may have been given the module for a description.
-    if(m_Symbols && m_Symbols->Started())
-        SymUnloadModule64(m_Process.Get(), Address);
 }
 
 void ParentProcessDebug::DebugSession::OnException(const DEBUG_EVENT& Event)

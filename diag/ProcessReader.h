@@ -3,8 +3,8 @@
 #include "diag/DebuggeeReader.h"
 #include "diag/ModuleList.h"
 
-// Reads a debuggee through its process handle, the debug-help library's module list and the modules
-// that the debug events told of. Without a symbol handler it knows no module.
+// Reads a debuggee through its process handle and the modules that the debug events told of. Without
+// a running symbol handler it knows no module.
 class ParentProcessDebug::ProcessReader : public ParentProcessDebug::DebuggeeReader
 {
 public:
@@ -17,8 +17,6 @@ public:
     std::wstring ModulePath(uint64_t Address) const override;
 
 private:
-    bool LoadModuleSymbols(uint64_t Address) const;
-
     HANDLE m_Process;
     const ModuleList& m_Modules;
     SymbolHandler* m_Symbols;

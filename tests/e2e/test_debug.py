@@ -25,6 +25,8 @@ ACCESS_VIOLATION, CLR_EXCEPTION, GCC_THROW = 0xC0000005, 0xE0434352, 0x20474343
 CONTEXT_ALL = 0x10001F
 # Free room beside the program on the full file system: enough for a stack dump, not for the full memory.
 FULL_DISK_ROOM = 256 * 1024
+# The length of a Windows folder path that leaves room for the program's path, not for a dump's.
+DEEP_FOLDER = 230
 CTRL_C_LINES = [r"^ApplicationRun\.cpp\(\d+\): Application::InternalHandlerRoutine: Type CTRL_C_EVENT$",
                 r"^Stopping: CTRL_C_EVENT$"]
 
@@ -61,15 +63,15 @@ class DumpsRemoved(unittest.TestCase):
         return dump
 
 
-def debug_another(*args):
-    """Runs the debugger copy on a TestDebuggee run with args; returns (debuggee's process id, the
-    copy's exit status and lines, the debuggee's own lines after its process id)."""
+def debug_another(*args, exe=EXE):
+    """Runs the debugger copy (exe) on a TestDebuggee run with args; yields the debuggee's process id,
+    then (the copy's exit status and lines, the debuggee's own lines after its process id)."""
     debuggee = subprocess.Popen([WINE_RUN, DEBUGGEE] + list(args), cwd=BUILD_DIR, env=environment(),
                                 stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
     try:
         pid = int(debuggee.stdout.readline().decode().strip())
         yield pid
-        status, lines, _ = run_lumivex(["-ParentProcessDebug", str(pid)], timeout=120)
+        status, lines, _ = run_lumivex(["-ParentProcessDebug", str(pid)], timeout=120, exe=exe)
         own = debuggee.stdout.read().decode().split()
         assert debuggee.wait(60) == 0
     finally:
@@ -108,19 +110,24 @@ class DebuggerOfAnotherProcess(DumpsRemoved):
         for name, code in zip(self.dump_names(pid), self.CODES):
             self.assertDebuggable(name, "TestDebuggee.exe", code)
 
-    def test_a_dump_that_cannot_be_written_is_reported_and_the_run_goes_on(self):
-        run = debug_another()
+    def test_dumps_that_cannot_be_written_are_reported_and_the_run_goes_on(self):
+        # A copy of the program in a folder so deep that no dump's path fits in a Windows path.
+        top = tempfile.mkdtemp(prefix="lumivex-deep-")
+        self.addCleanup(shutil.rmtree, top)
+        deep = os.path.join(top, "d" * (DEEP_FOLDER - len("Z:" + top) - 1))
+        os.mkdir(deep)
+        shutil.copy(EXE, deep)
+        run = debug_another(exe=os.path.join(deep, "Lumivex.exe"))
         pid = next(run)
-        # A folder bears the first dump's name.
-        blocked = os.path.join(BUILD_DIR, self.dump_names(pid)[0])
-        os.mkdir(blocked)
-        self.addCleanup(os.rmdir, blocked)
         status, lines, _ = next(run)
         self.assertEqual(status, 0)
-        failure = lines[3] if len(lines) > 3 else ""
-        self.assertRegex(failure, r"^Minidump Failure: 0x8007[0-9A-F]{4} [A-Z]:\\.*\\%s$" % re.escape(self.dump_names(pid)[0]))
-        self.assertEqual(lines[:3] + lines[4:], self.LINES)
-        self.assertEqual(dumps(), set(self.dump_names(pid)[1:]))
+        folder = "Z:" + deep.replace("/", "\\")
+        failures = ["Minidump Failure: 0x800700CE %s\\%s" % (folder, name) for name in self.dump_names(pid)]
+        self.assertEqual([line for line in lines if line.startswith("Minidump Failure: ")], failures)
+        self.assertEqual([line for line in lines if not line.startswith("Minidump Failure: ")], self.LINES)
+        # Each failure follows the line of its exception.
+        self.assertTrue(all(lines[lines.index(failure) - 1].startswith("Exception: ") for failure in failures), lines)
+        self.assertEqual(os.listdir(deep), ["Lumivex.exe"])
 
     def test_long_strings_control_characters_and_a_burst(self):
         run = debug_another("text")
