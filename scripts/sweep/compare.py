@@ -2,7 +2,8 @@
 varied (its axes; an option given a single value is a setting, shown side by side, not matched), gives
 each combination A's and B's median and range, B/A and a verdict (see verdict.py), and writes
 compare.csv, compare.md and compare.png into B's folder or the given one. Its status is 1 when a
-combination is slower or now fails, so that a CI job can stop on a regression, and 0 otherwise."""
+combination is slower or now fails, so that a CI job can stop on a regression, and 0 otherwise; a folder
+that cannot be read or written, or holds no sweep, is told in one line with status 2."""
 import collections
 import csv
 import io
@@ -15,7 +16,7 @@ import record
 import sweep_folder
 import verdict
 from checks import USAGE_STATUS
-from files import write_text
+from files import WriteError, write_text
 from report import markdown_table, number
 from spread import range_text, result_text
 
@@ -112,17 +113,17 @@ def status(rows):
 
 def main(paths, threshold, output):
     """Compares the sweep folders paths (A, B) and writes the comparison; returns the exit status."""
-    import compare_chart  # matplotlib only here: the matching and its tests do without it
     try:
         a, b = (sweep_folder.read(os.path.abspath(path)) for path in paths)
-        folder = folders.make(output or b.path)
-    except (sweep_folder.NotASweep, folders.FolderError) as error:
+        folder = folders.make(output or b.path, "--output" if output else "B")
+        import compare_chart  # matplotlib only here: the reading, the matching and their tests do without it
+        options, rows = match(a, b, threshold)
+        text = markdown(a, b, threshold, options, rows)
+        write_text(os.path.join(folder, CSV_NAME), csv_text(options, rows))
+        write_text(os.path.join(folder, TABLE_NAME), text)
+        compare_chart.write_chart(folder, options, rows)
+    except (sweep_folder.NotASweep, folders.FolderError, WriteError) as error:
         sys.stderr.write("sweep.sh: --compare: %s\n" % error)
         return USAGE_STATUS
-    options, rows = match(a, b, threshold)
-    text = markdown(a, b, threshold, options, rows)
-    write_text(os.path.join(folder, CSV_NAME), csv_text(options, rows))
-    write_text(os.path.join(folder, TABLE_NAME), text)
-    compare_chart.write_chart(folder, options, rows)
     print("%s\nWritten to %s" % (text, folder))
     return status(rows)
