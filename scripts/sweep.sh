@@ -6,6 +6,9 @@ set -euo pipefail
 Root=$(cd "$(dirname "$0")/.." && pwd)
 Build=${LUMIVEX_BUILD_DIR:-$Root/build}
 Sweep="$Root/scripts/sweep/sweep.py"
+# sweep.json records the command line as typed here (the same in the re-run on a virtual display below).
+Typed=$(printf '%q ' "$0" "$@")
+export LUMIVEX_SWEEP_COMMAND="${Typed% }"
 
 case "$(uname -s)" in
     MINGW* | MSYS* | CYGWIN*) exec py -3 "$Sweep" --build "$Build" "$@" ;;

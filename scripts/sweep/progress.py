@@ -8,6 +8,11 @@ import statistics
 START_AND_STOP = 1
 
 
+def duration(seconds):
+    minutes, rest = divmod(int(round(seconds)), 60)
+    return "%d min %02d s" % (minutes, rest) if minutes else "%d s" % rest
+
+
 class Estimate:
     def __init__(self, seconds):
         self._first_guess = seconds + START_AND_STOP

@@ -18,6 +18,8 @@ UNKNOWN = "unknown"
 # The context lines of a run, by their key in the record, with their title.
 CONTEXT_LINES = [("adapter", "Adapter"), ("output", "Output"), ("swap_chain", "Swap chain"),
                  ("fullscreen_mode", "Full screen")]
+# The command line as typed, which sweep.sh passes on; a sweep.py started by hand records its own.
+COMMAND_VARIABLE = "LUMIVEX_SWEEP_COMMAND"
 ENVIRONMENT = [("date", "Date"), ("command_line", "Command line"), ("version", "Version"), ("host", "Host"),
                ("os", "OS"), ("wine", "Wine")]
 
@@ -26,7 +28,7 @@ def new_record():
     """The record of a sweep that starts now, without its context lines."""
     record = {
         "date": time.strftime("%Y-%m-%d %H:%M:%S"),
-        "command_line": shlex.join([sys.argv[0]] + sys.argv[1:]),
+        "command_line": os.environ.get(COMMAND_VARIABLE) or shlex.join(sys.argv),
         "version": version(),
         "host": socket.gethostname(),
         "os": operating_system(),

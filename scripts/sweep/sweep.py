@@ -28,20 +28,16 @@ from combination import run_combination
 from checks import INTERRUPTED_STATUS
 from console_lines import ConsoleLineError
 from spread import OK
-from files import write_text
+from files import WriteError, write_text
 from options import PERIOD, PROGRAM, parse_options
 
 FAILURE_STATUS = 1
+FOLDER_NAME = "%Y-%m-%d_%H-%M-%S"
 
 
 def fail(message, status=FAILURE_STATUS):
     sys.stderr.write("%s: %s\n" % (PROGRAM, message))
     sys.exit(status)
-
-
-def duration(value):
-    minutes, rest = divmod(int(round(value)), 60)
-    return "%d min %02d s" % (minutes, rest) if minutes else "%d s" % rest
 
 
 def show_rate(rate):
@@ -62,7 +58,7 @@ def run_all(options, exe, folder, sweep):
         chosen = axes.arguments(combination)
         left = estimate.remaining(axes.key(later) for _, later in runs[index:])
         print("Run %d of %d (repeat %d of %d), about %s left: %s"
-              % (index + 1, len(runs), repeat, options.repeat, duration(left), " ".join(chosen) or "defaults"), flush=True)
+              % (index + 1, len(runs), repeat, options.repeat, progress.duration(left), " ".join(chosen) or "defaults"), flush=True)
         started = time.monotonic()
         lines, failure = run_combination(exe, common + chosen, sweep.periods, show_rate)
         seconds = time.monotonic() - started
@@ -95,14 +91,14 @@ def main():
         parent = folders.make(options.output or os.path.join(options.build, "sweeps"))
         if options.check:
             return
-        folder = folders.make(os.path.join(parent, time.strftime("%Y-%m-%d_%H-%M-%S")))
+        folder = folders.new(parent, time.strftime(FOLDER_NAME))
     except folders.FolderError as error:
         fail(error)
     sweep = new_sweep(options)
-    report.write(folder, sweep)
     try:
+        report.write(folder, sweep)
         run_all(options, exe, folder, sweep)
-    except ConsoleLineError as error:
+    except (ConsoleLineError, WriteError) as error:
         fail("%s\nThe sweep stopped; the runs before are in %s" % (error, folder))
     except KeyboardInterrupt:
         text = report.write(folder, sweep)

@@ -1,14 +1,44 @@
 """The files of a sweep from fixed runs: a CSV row per run with its repeat, and in sweep.md the record
-of where it ran and each combination's median and range."""
+of where it ran and each combination's median and range; a whole sweep with a stand-in for the program:
+how long its runs last, what it shows, the folder it writes into."""
+import contextlib
 import csv
+import io
 import os
+import pathlib
+import sys
 import tempfile
 import unittest
+from unittest import mock
 
 import sweep_paths  # noqa: F401 (makes the sweep's modules importable)
+import combination
+import record
+import sweep
 from sweep_folders import CONTEXT, FAILURE, write_sweep
 
 SYNC = "PresentSyncInterval"
+NOW = "2026-01-01_00-00-00"
+TYPED = "scripts/sweep.sh --sync-interval 0 1 --seconds 20 --repeat 1"
+
+
+class StandIn:
+    """Lumivex.exe as the sweep sees it: its first lines, then a statistics line whenever the sweep waits
+    for one, until Ctrl+C, which it answers with its stopping line and its end."""
+
+    def __init__(self, exe, args):
+        self.lines = iter(CONTEXT)
+
+    def next_line(self, deadline):
+        return next(self.lines, "Statistics: PresentCount +600 (+60.00 per second)")
+
+    def interrupt(self):
+        self.lines = iter(["Stopping: CTRL_C_EVENT", None])
+
+    def status(self):
+        return 0
+
+    kill = status  # at the end of every run: it has nothing left to do
 
 
 class Files(unittest.TestCase):
@@ -16,8 +46,9 @@ class Files(unittest.TestCase):
     def setUpClass(cls):
         cls.temporary = tempfile.TemporaryDirectory()
         cls.folder = cls.temporary.name
-        # The third combination fails in its second run; the sweep stops before the last run.
-        write_sweep(cls.folder, {SYNC: ["0", "1", "2"]}, 3, [100.0, 60.0, 30.0, 90.0, 62.0, FAILURE, 95.0, 61.0])
+        # The third combination fails in its second run; the sweep stops before the last run. The first
+        # combination's median (98) is not its mean.
+        write_sweep(cls.folder, {SYNC: ["0", "1", "2"]}, 3, [100.0, 60.0, 30.0, 90.0, 62.0, FAILURE, 98.0, 61.0])
         with open(os.path.join(cls.folder, "sweep.md")) as stream:
             cls.markdown = stream.read()
 
@@ -31,7 +62,7 @@ class Files(unittest.TestCase):
         self.assertEqual([(row["run"], row["repeat"], row[SYNC], row["mean_rate"], row["failure"]) for row in rows],
                          [("1", "1", "0", "100.00", ""), ("2", "1", "1", "60.00", ""), ("3", "1", "2", "30.00", ""),
                           ("4", "2", "0", "90.00", ""), ("5", "2", "1", "62.00", ""), ("6", "2", "2", "", FAILURE),
-                          ("7", "3", "0", "95.00", ""), ("8", "3", "1", "61.00", "")])
+                          ("7", "3", "0", "98.00", ""), ("8", "3", "1", "61.00", "")])
         self.assertEqual(rows[0]["arguments"], "-PresentSyncInterval 0")
 
     def test_the_record_comes_first(self):
@@ -43,10 +74,31 @@ class Files(unittest.TestCase):
     def test_median_and_range_of_each_combination(self):
         rows = [line for line in self.markdown.splitlines() if line.startswith("| ")][2:]
         self.assertEqual([row.split(" | ")[:6] for row in rows],
-                         [["| 0", "3 of 3", "95.00", "90.00 to 100.00", "100.00, 90.00, 95.00", "642 x 362, DXGI_FORMAT_B8G8R8A8_UNORM, 2 buffers"],
+                         [["| 0", "3 of 3", "98.00", "90.00 to 100.00", "100.00, 90.00, 98.00", "642 x 362, DXGI_FORMAT_B8G8R8A8_UNORM, 2 buffers"],
                           ["| 1", "3 of 3", "61.00", "60.00 to 62.00", "60.00, 62.00, 61.00", "642 x 362, DXGI_FORMAT_B8G8R8A8_UNORM, 2 buffers"],
                           ["| 2", "2 of 3", "30.00", "30.00 to 30.00", "30.00", "642 x 362, DXGI_FORMAT_B8G8R8A8_UNORM, 2 buffers"]])
         self.assertTrue(rows[2].endswith("| 1 of 2 runs: %s |" % FAILURE), rows[2])
+
+
+class WholeSweep(unittest.TestCase):
+    def test_runs_last_the_asked_time_in_a_folder_of_their_own(self):
+        with tempfile.TemporaryDirectory() as temporary:
+            open(os.path.join(temporary, "Lumivex.exe"), "w").close()
+            # An earlier sweep's folder, or that of a sweep started in the same second.
+            taken = os.path.join(temporary, NOW)
+            os.mkdir(taken)
+            argv = ["sweep.py", "--build", temporary, "--output", temporary] + TYPED.split()[1:]
+            with (mock.patch.object(combination, "LumivexRun", StandIn), mock.patch.object(sys, "argv", argv),
+                  mock.patch.object(record, "wine_version", return_value=None),
+                  mock.patch.object(sweep.time, "strftime", return_value=NOW),
+                  mock.patch.dict(sys.modules, sweep_chart=mock.Mock()),
+                  mock.patch.dict(os.environ, {record.COMMAND_VARIABLE: TYPED}), contextlib.redirect_stdout(io.StringIO()) as stdout):
+                sweep.main()
+            self.assertEqual(os.listdir(taken), [])
+            folder = taken + "-2"
+            self.assertEqual([pathlib.Path(folder, "run-0%d.txt" % run).read_text().count("Statistics:") for run in (1, 2)], [2, 2])
+            self.assertIn("Run 1 of 2 (repeat 1 of 1), about 42 s left: -PresentSyncInterval 0\n", stdout.getvalue())
+            self.assertEqual(record.load(folder)["command_line"], TYPED)
 
 
 if __name__ == "__main__":
