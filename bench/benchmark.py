@@ -10,7 +10,8 @@ A run's rate is the mean of its "Statistics:" lines after the first, whose perio
 take R rounds in turn. A picture's run is measured against the mean of the flat-quad runs just before
 and after it, and a picture's ratio is the median over its rounds: the machine's own speed drifts, and
 a flat-quad run can be a fifth off the next on a busy machine. With --references, the flat quad with
-its overlay and a bare clear-and-present loop (ClearPresent.exe) follow.
+its overlay and a bare clear-and-present loop (ClearPresent.exe) follow. Before each run it says which
+run of how many it is and about how long the runs left take.
 """
 import argparse
 import os
@@ -18,18 +19,45 @@ import re
 import signal
 import subprocess
 import sys
+import time
 from statistics import mean, median
 
 # scripts/wine-run.sh takes the Wine prefix of the build folder that it runs in.
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), ".."))
 WINE_RUN = os.path.join(ROOT, "scripts", "wine-run.sh")
 sys.path.insert(0, os.path.join(ROOT, "scripts", "sweep"))
-from checks import FRAME_SIZES, INTERRUPTED_STATUS, OneLineParser, integer_in, multiple_of  # noqa: E402 (found through the path above)
+import progress  # noqa: E402 (found through the path above)
+from checks import FRAME_SIZES, INTERRUPTED_STATUS, OneLineParser, folder, integer_in, multiple_of  # noqa: E402
 SWAP_CHAIN = re.compile(r"DXGI SwapChain: (\d+) x (\d+), .*")
 STATISTICS = re.compile(r"Statistics: PresentCount \+(\d+) \(\+([0-9.]+) per second\)")
 CLEAR_PRESENT = re.compile(r"ClearPresent: (\d+) presents in ([0-9.]+) s \(([0-9.]+) per second\)")
 PERIOD = 10
 PICTURES = ("Blossoms", "Ribbons", "Network", "Outlines")
+# The flat quad, with and without its overlay, and the clear-and-present loop.
+REFERENCE_RUNS = 3
+
+
+class Runs:
+    """The runs one after another, each announced with its number, the count and the time left: every run
+    takes its statistics periods and a start and a stop, so each run left is expected to take as long as
+    the runs so far on average."""
+
+    def __init__(self, total, periods):
+        self.total, self.done = total, 0
+        self.estimate = progress.Estimate((periods + 1) * PERIOD)
+
+    def measure(self, label, measurement, *args):
+        left = self.estimate.remaining([None] * (self.total - self.done))
+        self.done += 1
+        print("Run %d of %d, about %s left: %s" % (self.done, self.total, progress.duration(left), label),
+              file=sys.stderr, flush=True)
+        started = time.monotonic()
+        result = measurement(*args)
+        self.estimate.add(None, time.monotonic() - started)
+        return result
+
+    def program_rate(self, build, exe, args, periods):
+        return self.measure(" ".join([exe] + args), program_rate, build, exe, args, periods)
 
 
 def program_rate(build, exe, args, periods):
@@ -68,7 +96,7 @@ def clear_present_rate(build, width, height, seconds):
 
 def parse_options():
     parser = OneLineParser(prog="benchmark.py", description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
-    parser.add_argument("--build", default=os.environ.get("LUMIVEX_BUILD_DIR", os.path.join(ROOT, "build")))
+    parser.add_argument("--build", type=folder, default=os.environ.get("LUMIVEX_BUILD_DIR", os.path.join(ROOT, "build")))
     parser.add_argument("--width", type=integer_in(*FRAME_SIZES, "a frame width"), default=1920)
     parser.add_argument("--height", type=integer_in(*FRAME_SIZES, "a frame height"), default=1080)
     parser.add_argument("--seconds", type=multiple_of(PERIOD, "a number of seconds"), default=PERIOD,
@@ -81,14 +109,14 @@ def parse_options():
     return parser.parse_args()
 
 
-def measure_pictures(build, options, size, periods, runs):
-    """Fills runs (picture index to (picture rate, flat-quad rate) pairs) round by round; returns the
-    swap chain's size."""
-    flat, _ = program_rate(build, "LumivexFlatQuad.exe", size, periods)
+def measure_pictures(build, options, size, periods, runs, plan):
+    """Fills runs (picture index to (picture rate, flat-quad rate) pairs) round by round, each run through
+    the Runs plan; returns the swap chain's size."""
+    flat, _ = plan.program_rate(build, "LumivexFlatQuad.exe", size, periods)
     for _ in range(options.rounds):
         for shader in options.shaders:
-            picture, frame = program_rate(build, "Lumivex.exe", size + ["-ShaderIndex", str(shader)], periods)
-            after, _ = program_rate(build, "LumivexFlatQuad.exe", size, periods)
+            picture, frame = plan.program_rate(build, "Lumivex.exe", size + ["-ShaderIndex", str(shader)], periods)
+            after, _ = plan.program_rate(build, "LumivexFlatQuad.exe", size, periods)
             runs[shader].append((picture, (flat + after) / 2))
             print("%d %-9s %8.2f  flat quad %8.2f and %8.2f  ratio %6.3f"
                   % (shader, PICTURES[shader], picture, flat, after, 2 * picture / (flat + after)), file=sys.stderr, flush=True)
@@ -111,11 +139,11 @@ def print_pictures(runs, rounds, periods):
                  median(ratios), min(ratios), max(ratios)))
 
 
-def print_references(build, size, frame, periods):
-    plain, _ = program_rate(build, "LumivexFlatQuad.exe", size, periods)
-    overlay, _ = program_rate(build, "LumivexFlatQuad.exe", size + ["-OverlayMode", "1"], periods)
+def print_references(build, size, frame, periods, plan):
+    plain, _ = plan.program_rate(build, "LumivexFlatQuad.exe", size, periods)
+    overlay, _ = plan.program_rate(build, "LumivexFlatQuad.exe", size + ["-OverlayMode", "1"], periods)
     # The program's window is sized for a border it does not have: the loop takes the swap chain's size.
-    clear = clear_present_rate(build, frame[0], frame[1], periods * PERIOD)
+    clear = plan.measure("ClearPresent.exe", clear_present_rate, build, frame[0], frame[1], periods * PERIOD)
     print("Flat quad               %8.2f frames per second" % plain)
     print("Flat quad with overlay  %8.2f frames per second" % overlay)
     print("Clear and present       %8.2f frames per second" % clear)
@@ -134,8 +162,10 @@ def main():
     periods = options.seconds // PERIOD
     size = ["-Resolution", str(options.width), str(options.height)]
     runs = {shader: [] for shader in options.shaders}
+    # The flat quad first, then each picture followed by the flat quad, round by round.
+    plan = Runs(1 + 2 * options.rounds * len(options.shaders) + (REFERENCE_RUNS if options.references else 0), periods)
     try:
-        frame = measure_pictures(build, options, size, periods, runs)
+        frame = measure_pictures(build, options, size, periods, runs, plan)
     except KeyboardInterrupt:
         print_pictures(runs, options.rounds, periods)
         interrupted("%d of %d picture runs" % (sum(len(pairs) for pairs in runs.values()), options.rounds * len(runs)))
@@ -143,7 +173,7 @@ def main():
     print_pictures(runs, options.rounds, periods)
     if options.references:
         try:
-            print_references(build, size, frame, periods)
+            print_references(build, size, frame, periods, plan)
         except KeyboardInterrupt:
             interrupted("the pictures above, not the references")
 

@@ -16,7 +16,7 @@ import sys
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), ".."))
 sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
 sys.path.insert(0, os.path.join(ROOT, "scripts", "sweep"))
-from checks import OneLineParser, integer_in  # noqa: E402 (found through the path above)
+from checks import OneLineParser, folder, integer_in  # noqa: E402 (found through the path above)
 # The copy describes the repeated exception with this line alone; the C++ throw's line says more.
 BARE_LINE = "Exception: "
 # The rate without the earlier throw may be this much lower than with it.
@@ -49,7 +49,7 @@ def measure(lumivex, seconds, throw):
 
 def main():
     parser = OneLineParser(prog="exceptions.py", description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
-    parser.add_argument("--build", default=os.environ.get("LUMIVEX_BUILD_DIR", os.path.join(ROOT, "build")))
+    parser.add_argument("--build", type=folder, default=os.environ.get("LUMIVEX_BUILD_DIR", os.path.join(ROOT, "build")))
     parser.add_argument("--seconds", type=integer_in(1, None, "a number of seconds"), default=30)
     options = parser.parse_args()
     os.environ["LUMIVEX_BUILD_DIR"] = os.path.abspath(options.build)

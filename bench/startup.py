@@ -12,6 +12,9 @@ import sys
 import time
 
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), ".."))
+sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
+sys.path.insert(0, os.path.join(ROOT, "scripts", "sweep"))
+from checks import OneLineParser, folder, integer_in  # noqa: E402 (found through the path above)
 RESOLUTION = ["-Resolution", "640", "360"]
 # Self-debugging may cost this much more than the plain run.
 PROMPT_TARGET = 1.5
@@ -52,12 +55,11 @@ def report(label, plain, debugged, target):
 
 
 def main():
-    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
-    parser.add_argument("--build", default=os.environ.get("LUMIVEX_BUILD_DIR", os.path.join(ROOT, "build")))
-    parser.add_argument("--runs", type=int, default=3)
+    parser = OneLineParser(prog="startup.py", description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("--build", type=folder, default=os.environ.get("LUMIVEX_BUILD_DIR", os.path.join(ROOT, "build")))
+    parser.add_argument("--runs", type=integer_in(1, None, "a number of runs"), default=3)
     options = parser.parse_args()
     os.environ["LUMIVEX_BUILD_DIR"] = os.path.abspath(options.build)
-    sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
     import rendering
 
     prompt = median_pair(lambda args: prompt_time(rendering, args), RESOLUTION, ["-Debug"] + RESOLUTION, options.runs)

@@ -1,6 +1,7 @@
 """Command-line checks that answer a bad value with one line naming the flag and what it takes, before
 anything runs, and the exit statuses that the sweep and the benchmark share."""
 import argparse
+import os
 import sys
 
 USAGE_STATUS = 2
@@ -17,6 +18,13 @@ class OneLineParser(argparse.ArgumentParser):
     def error(self, message):
         sys.stderr.write("%s: %s (%s --help lists the options)\n" % (self.prog, message, self.prog))
         sys.exit(USAGE_STATUS)
+
+
+def folder(text):
+    """An argument type taking a folder that exists."""
+    if not os.path.isdir(text):
+        raise argparse.ArgumentTypeError("%s is not a folder" % text)
+    return text
 
 
 def integer_in(low, high, what, accepted=None):

@@ -23,7 +23,7 @@ def threshold(text):
     except ValueError:
         value = -1.0
     if not 0 <= value < PERCENT:
-        raise argparse.ArgumentTypeError("%s is not a percentage; accepted: 0 to 100, such as 5 or 2.5" % text)
+        raise argparse.ArgumentTypeError("%s is not a percentage; accepted: 0 to below 100, such as 5 or 2.5" % text)
     return value / PERCENT
 
 

@@ -1,6 +1,6 @@
-"""The command lines of the sweep and of the benchmark, which shares its checks: every bad value gets
-one line naming the flag and the accepted values, and a non-zero status, before any display or Wine is
-started; good values reach the program in its own spelling."""
+"""The command lines of the sweep and of the bench scripts, which share its checks: every bad value, down
+to the first past each end of a range (the ends pass), gets one line naming the flag and the accepted
+values and a non-zero status before any display or Wine starts; good values reach the program as it spells them."""
 import os
 import subprocess
 import sys
@@ -12,30 +12,44 @@ import axes
 from options import parse_options
 from sweep_paths import SOURCE_DIR, SWEEP_SH
 
-BENCHMARK = os.path.join(SOURCE_DIR, "bench", "benchmark.py")
-
 USAGE = 2
 FAILURE = 1
 # Each bad command line, with what its one line must say.
 BAD_VALUES = [
     (["--sync-interval", "x", "--buffers", "1", "2"], "--sync-interval: x is not a sync interval; accepted: -1 (automatic) or 0 to 4"),
-    (["--buffers", "1", "2"], "--buffers: 1 is not a buffer count; accepted: 2 to 16"),
-    (["--waitable", "0", "4"], "--waitable: 4 is not a waitable object mode; accepted: 0 Default, 1 Automatic, 2 Disable, 3 Enable"),
     (["--format", "87"], "--format: 87 is not a format; accepted: b8g8r8a8, r8g8b8a8, r10g10b10a2, r16g16b16a16"),
     (["--fullscreen", "1"], "--fullscreen: 1 is not off or on; accepted: off, on"),
-    (["--overlay", "2"], "--overlay: 2 is not an overlay mode; accepted: 0 (none) or 1 (text overlay)"),
-    (["--width", "0"], "--width: 0 is not a frame width; accepted: 1 to 16384"),
-    (["--shader", "4"], "--shader: 4 is not a shader index; accepted: 0 to 3"),
-    (["--seconds", "15"], "--seconds: 15 is not a number of seconds; accepted: 10, 20, 30 and so on"),
-    (["--repeat", "0"], "--repeat: 0 is not a number of repeats; accepted: 1 or more"),
     (["--threshold", "5"], "--threshold goes with --compare only"),
     (["--compare", "a", "b", "--repeat", "2"], "--repeat does not go with --compare"),
     (["--compare", "a", "b", "--threshold", "x"], "--threshold: x is not a percentage"),
 ]
-BENCHMARK_BAD_VALUES = [
-    (["--rounds", "0"], "--rounds: 0 is not a number of rounds; accepted: 1 or more"),
-    (["--seconds", "5"], "--seconds: 5 is not a number of seconds; accepted: 10, 20, 30 and so on"),
-    (["--shaders", "1", "4"], "--shaders: 4 is not a shader index; accepted: 0 to 3"),
+MODES = "%s mode; accepted: 0 Default, 1 Automatic, 2 Disable, 3 Enable"
+FRAME = "a frame %s; accepted: 1 to 16384"
+SECONDS = "a number of seconds; accepted: 10, 20, 30 and so on"
+SHADER = "a shader index; accepted: 0 to 3"
+SWEEP, COMPARE = "scripts/sweep/sweep.py", "scripts/sweep/sweep.py --compare"
+# The range-checked flags of each script: the values at the edges, which pass, and the first values past
+# them, which get the flag's line (what a value is not, and what it takes).
+EDGES = [
+    (SWEEP, "--sync-interval", ["-1", "4"], ["-2", "5"], "a sync interval; accepted: -1 (automatic) or 0 to 4"),
+    (SWEEP, "--buffers", ["2", "16"], ["1", "17"], "a buffer count; accepted: 2 to 16"),
+    (SWEEP, "--waitable", ["0", "3"], ["-1", "4"], MODES % "a waitable object"),
+    (SWEEP, "--tearing", ["0", "3"], ["-1", "4"], MODES % "an allow tearing"),
+    (SWEEP, "--mode-switch", ["0", "3"], ["-1", "4"], MODES % "an allow mode switch"),
+    (SWEEP, "--overlay", ["0", "1"], ["-1", "2"], "an overlay mode; accepted: 0 (none) or 1 (text overlay)"),
+    (SWEEP, "--width", ["1", "16384"], ["0", "16385"], FRAME % "width"),
+    (SWEEP, "--height", ["1", "16384"], ["0", "16385"], FRAME % "height"),
+    (SWEEP, "--shader", ["0", "3"], ["-1", "4"], SHADER),
+    (SWEEP, "--seconds", ["10"], ["0", "9", "15"], SECONDS),
+    (SWEEP, "--repeat", ["1"], ["0"], "a number of repeats; accepted: 1 or more"),
+    (COMPARE, "--threshold", ["0", "99.99"], ["-0.01", "100"], "a percentage; accepted: 0 to below 100"),
+    ("bench/benchmark.py", "--width", ["1", "16384"], ["0", "16385"], FRAME % "width"),
+    ("bench/benchmark.py", "--height", ["1", "16384"], ["0", "16385"], FRAME % "height"),
+    ("bench/benchmark.py", "--seconds", ["10"], ["0", "9"], SECONDS),
+    ("bench/benchmark.py", "--rounds", ["1"], ["0"], "a number of rounds; accepted: 1 or more"),
+    ("bench/benchmark.py", "--shaders", ["0", "3"], ["-1", "4"], SHADER),
+    ("bench/exceptions.py", "--seconds", ["1"], ["0"], "a number of seconds; accepted: 1 or more"),
+    ("bench/startup.py", "--runs", ["1"], ["0"], "a number of runs; accepted: 1 or more"),
 ]
 
 
@@ -50,8 +64,8 @@ class BadInput(unittest.TestCase):
         self.file = os.path.join(self.temporary.name, "file")
         open(self.file, "w").close()
 
-    def assert_one_line(self, args, status, message, command=(SWEEP_SH,)):
-        completed = subprocess.run(list(command) + ["--build", self.build] + args, stdin=subprocess.DEVNULL,
+    def assert_one_line(self, args, status, message, command=None):
+        completed = subprocess.run((command or [SWEEP_SH, "--build", self.build]) + args, stdin=subprocess.DEVNULL,
                                    stdout=subprocess.PIPE, stderr=subprocess.PIPE, timeout=60)
         stderr = completed.stderr.decode()
         self.assertEqual((completed.returncode, completed.stdout), (status, b""), stderr)
@@ -63,24 +77,32 @@ class BadInput(unittest.TestCase):
         for args, message in BAD_VALUES:
             with self.subTest(args=args):
                 self.assert_one_line(args, USAGE, message)
-        for args, message in BENCHMARK_BAD_VALUES:
-            with self.subTest(args=args):
-                self.assert_one_line(args, USAGE, message, (sys.executable, BENCHMARK))
+
+    def test_the_edges_of_the_ranges(self):
+        # Past its checks a script stops on the folder that is missing: a sweep on its program (which is
+        # also how it tells a build without it), a comparison on its sweep folders, a benchmark on its build.
+        missing = os.path.join(self.temporary.name, "missing")
+        passed = {SWEEP: (FAILURE, "No %s: build it first (scripts/build.sh)" % os.path.join(missing, "Lumivex.exe")),
+                  COMPARE: (USAGE, "%s is not a sweep folder" % missing)}
+        for script, flag, edges, past, what in EDGES:
+            command = [sys.executable, os.path.join(SOURCE_DIR, script.split()[0])] + script.split()[1:]
+            command += [missing, missing] if script == COMPARE else []
+            for value in edges + past:
+                with self.subTest(script=script, flag=flag, value=value):
+                    status, message = ((USAGE, "%s: %s is not %s" % (flag, value, what)) if value in past else
+                                       passed.get(script, (USAGE, "--build: %s is not a folder" % missing)))
+                    self.assert_one_line([flag, value, "--build", missing], status, message, command)
 
     def test_output_folders_that_cannot_be(self):
-        for output, message in [("/dev/null", "--output /dev/null is not a folder"),
-                                (self.file, "--output %s is not a folder" % self.file),
-                                (os.path.join(self.file, "sweeps"), "the folder cannot be made: Not a directory")]:
+        for output, message in [(self.file, "--output %s is not a folder" % self.file),
+                                (os.path.join(self.file, "sweeps"), "the folder cannot be made: Not a directory"),
+                                ("/sys", "--output /sys: nothing can be written into it")]:  # not even by root
             with self.subTest(output=output):
                 self.assert_one_line(["--sync-interval", "0", "--output", output], FAILURE, message)
 
-    def test_no_program(self):
-        os.remove(os.path.join(self.build, "Lumivex.exe"))
-        self.assert_one_line([], FAILURE, "build it first (scripts/build.sh)")
-
 
 class GoodInput(unittest.TestCase):
-    def test_values_in_the_programs_spelling(self):
+    def test_values_in_the_programs_spelling_and_the_default_sweep(self):
         options = parse_options("", ["--format", "R10G10B10A2", "dxgi_format_b8g8r8a8_unorm", "--sync-interval", "+1",
                                      "0", "1", "--fullscreen", "ON", "--overlay", "1"])
         values = options.values
@@ -90,10 +112,8 @@ class GoodInput(unittest.TestCase):
         self.assertEqual(axes.swept(values), ["PresentSyncInterval", "Format"])
         self.assertEqual(axes.settings(values)["OverlayMode"], "1")
         self.assertEqual((options.width, options.height, options.repeat, options.threshold), (1920, 1080, 3, 0.05))
-
-    def test_default_sweep_and_the_runs_in_turn(self):
-        values = parse_options("", []).values
-        combinations = axes.combinations(values)
+        # The default sweep, and its runs in turn.
+        combinations = axes.combinations(parse_options("", []).values)
         self.assertEqual(len(combinations), 12)
         runs = axes.in_turn(combinations, 2)
         self.assertEqual([(number, axes.arguments(combination)) for number, combination in runs[11:13]],
