@@ -1,5 +1,8 @@
 """The four embedded pictures in the program's window: screenshots of each run, taken until they show
 the character of that picture and then until a later one shows it moved on."""
+import cmath
+import functools
+import math
 import time
 import unittest
 
@@ -9,6 +12,10 @@ WIDE, TALL = (640, 360), (360, 640)
 # How far a picture may lean toward vertical or horizontal edges (see stretch), either way. Drawn to
 # the frame's aspect, the pictures measure 0.45 to 1.06; drawn to the swapped aspect, below 0.15 or above 5.
 STRETCH_LIMIT = 3.5
+# How far the network's lattice must have turned, in degrees, for a later screenshot: it turns by
+# about 1.2 to 1.7 degrees a second, and its measured angle stays within a few tenths of a degree
+# while only its zoom and sparkles move.
+TURNED = 2.0
 
 
 def share(image, test):
@@ -84,6 +91,25 @@ def network_look(image):
         ("no strong colour", max(share(image, test) for test in (green, purple, blue)) < 0.0002)) if not present]
 
 
+@functools.lru_cache(maxsize=4)
+def lattice_angle(image):
+    """The turn of the network's lattice in degrees, modulo 60: its three families of links lie a sixth
+    of a turn apart, so the brightness gradients, each at six times its angle and weighted by its
+    strength, add up to the turn of all three."""
+    levels = [sum(colour) for colour in image.colours]
+    width, total = image.width, 0j
+    for index in range(width + 1, len(levels) - width - 1):
+        gradient = complex(levels[index + 1] - levels[index - 1], levels[index + width] - levels[index - width])
+        if gradient:
+            total += gradient ** 6 / abs(gradient) ** 4
+    return math.degrees(cmath.phase(total)) / 6
+
+
+def turned(first, second):
+    """How far the lattice turned from one image to the other, in degrees, the shorter way round."""
+    return abs((lattice_angle(second) - lattice_angle(first) + 30) % 60 - 30)
+
+
 def outlines_look(image):
     """The stream starts at the green glow of its anchor beyond the left edge."""
     tenth = image.width // 10
@@ -98,21 +124,22 @@ def outlines_look(image):
 
 
 class Pictures(unittest.TestCase):
-    def capture(self, index, first_state, second_state, size=WIDE, timeout=60):
+    def capture(self, index, first_state, *later_states, size=WIDE, timeout=60):
         """Runs shader index, waits for a screenshot of the window in first_state (a test of an image),
-        then for a later one in second_state (a test of the first image and the later one); then
-        interrupts the run and checks that it failed nowhere. Returns both screenshots; either is
-        the last one taken when its state did not come in time."""
+        then for a later one in each of later_states in turn (a test of the screenshot before and the
+        later one); then interrupts the run and checks that it failed nowhere. Returns the
+        screenshots; each is the last one taken when its state did not come in time."""
         with Run(["-ShaderIndex", str(index), "-Resolution"] + [str(length) for length in size]) as run:
             self.assertTrue(run.wait_for_line(PRESS), run.lines)
             window = find_window()
             self.assertIsNotNone(window, "no window")
-            first = self.wait_for_screenshot(window, first_state, timeout)
-            second = self.wait_for_screenshot(window, lambda image: second_state(first, image), timeout)
+            images = [self.wait_for_screenshot(window, first_state, timeout)]
+            for state in later_states:
+                images.append(self.wait_for_screenshot(window, lambda image: state(images[-1], image), timeout))
             run.interrupt()
             self.assertEqual(run.wait(), 0)
         self.assertFalse([line for line in run.lines if line.startswith("Exception")], run.lines)
-        return first, second
+        return images
 
     @staticmethod
     def wait_for_screenshot(window, state, timeout):
@@ -129,7 +156,7 @@ class Pictures(unittest.TestCase):
         for size in WIDE, TALL:
             with self.subTest(size=size):
                 first, second = self.capture(index, lambda image: not look(image),
-                                             lambda first, image: not look(image) and moved(first, image), size)
+                                             lambda first, image: not look(image) and moved(first, image), size=size)
                 self.assertEqual(look(first), [], "missing")
                 self.assertEqual(look(second), [], "missing")
                 self.assertTrue(moved(first, second), "the picture does not move")
@@ -140,14 +167,18 @@ class Pictures(unittest.TestCase):
     def test_purple_and_blue_ribbons_on_black(self):
         self.check_moving_picture(1, ribbons_look)
 
-    def test_network_fades_in(self):
+    def test_network_fades_in_and_turns(self):
         # The picture starts black and brightens over 20 s; the window is white until the first frame.
-        first, second = self.capture(2, lambda image: brightness(image) < 6,
-                                     lambda first, image: brightness(image) > brightness(first) * 2 + 3 and not network_look(image))
+        # Its zoom and its sparkles move anyway; the lattice turns too.
+        first, second, third = self.capture(
+            2, lambda image: brightness(image) < 6,
+            lambda first, image: brightness(image) > brightness(first) * 2 + 3 and not network_look(image),
+            lambda second, image: turned(second, image) > TURNED)
         self.assertLess(brightness(first), 6, "not dark at the start of the fade-in")
         self.assertGreater(brightness(second), brightness(first) * 2 + 3, "not brighter some seconds later")
         self.assertEqual(network_look(second), [], "missing")
         self.assertTrue(moved(first, second), "the picture does not move")
+        self.assertGreater(turned(second, third), TURNED, "the network does not turn")
 
     def test_green_to_purple_outlines(self):
         self.check_moving_picture(3, outlines_look)
