@@ -23,20 +23,6 @@ std::string Outcome(const ComException& Exception)
 }
 } // namespace
 
-// The defaults that no run shows.
-TEST(Configuration, Defaults)
-{
-    Application::Configuration const Configuration = Parse({});
-    EXPECT_EQ(Configuration.m_FrameSizeW, 1920u);
-    EXPECT_EQ(Configuration.m_FrameSizeH, 1080u);
-    EXPECT_EQ(Configuration.m_FrameRateN, 144u);
-    EXPECT_EQ(Configuration.m_FrameRateD, 1u);
-    EXPECT_EQ(Configuration.m_ShaderIndex, 0);
-    EXPECT_EQ(Configuration.m_OverlayMode, 0);
-    EXPECT_EQ(Configuration.m_PresentSyncInterval, -1);
-    static_assert(sizeof(Application::Configuration) == 15 * 4, "fifteen 32-bit fields");
-}
-
 TEST(Configuration, OptionsAliasesAndValues)
 {
     EXPECT_EQ(Parse({ L"-Resolution", L"1280", L"720" }).m_FrameSizeW, 1280u);

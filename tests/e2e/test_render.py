@@ -29,9 +29,10 @@ def adapter_report():
     """What the adapter report says about the first adapter and its first output, as the context
     lines are to name them, and the warnings the context is to print before them."""
     if not _report:
-        status, lines, _ = run_lumivex(["-EnumerateAdapters"])
+        status, lines, errors = run_lumivex(["-EnumerateAdapters"])
         if status != 0:
-            raise AssertionError("the adapter report failed: %r" % lines)
+            # Wine's own lines say why a run ended before the program printed anything.
+            raise AssertionError("the adapter report failed with status %d: %r\n%s" % (status, lines, errors[-2000:]))
         text = "\n".join(lines)
         adapter = re.search(r"^Adapter 0: (.*?), Vendor 0x[0-9A-F]+, Adapter (-?\d+\.[0-9A-F]{8})", text, re.M)
         output = re.search(r"^  Output 0: (.*?)(, BitsPerColor .*)?$", text, re.M)
