@@ -6,6 +6,8 @@
 #include <windows.h>
 #include <dxgiformat.h>
 
+#include <string>
+
 // One rendering run: the configuration taken from the command line, the termination event and the
 // pending full-screen request.
 class Application
@@ -14,6 +16,7 @@ public:
     class Window;
     class Context;
     class OverlayTexture;
+    class FrameTimes;
 
     struct Configuration
     {
@@ -32,6 +35,8 @@ public:
         INT m_ShaderIndex = 0;
         INT m_OverlayMode = 0;
         INT m_PresentSyncInterval = -1;
+        // Where -FrameTimes records every frame's times; empty without it.
+        std::wstring m_FrameTimesPath;
 
         // The rules that tie fields together.
         void Validate() const;

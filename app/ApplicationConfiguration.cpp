@@ -24,6 +24,7 @@ enum class Option
     ShaderIndex,
     OverlayMode,
     PresentSyncInterval,
+    FrameTimes,
     Unknown,
 };
 
@@ -50,6 +51,7 @@ const OptionTableEntry g_OptionTable[] = {
     { L"ShaderIndex", L"si", Option::ShaderIndex },
     { L"OverlayMode", L"om", Option::OverlayMode },
     { L"PresentSyncInterval", L"psi", Option::PresentSyncInterval },
+    { L"FrameTimes", L"ft", Option::FrameTimes },
 };
 
 Option FindOption(const std::wstring& Name)
@@ -144,6 +146,10 @@ Application::Application(const ::Arguments& Arguments)
         case Option::PresentSyncInterval:
             CHECK_CONDITION(Arguments.Next(Index, Value), E_INVALIDARG);
             Store(m_Configuration.m_PresentSyncInterval, Value);
+            break;
+        case Option::FrameTimes:
+            CHECK_CONDITION(Arguments.Next(Index, Value) && !Value.empty(), E_INVALIDARG, "FrameTimes argument is not a file path");
+            m_Configuration.m_FrameTimesPath = Value;
             break;
         case Option::Unknown:
             PrintLine(FormatText(L"Warning, command line option argument not recognized: %ls", Name.c_str()));

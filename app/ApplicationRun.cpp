@@ -2,8 +2,10 @@
 
 #include "app/DxgiNames.h"
 #include "app/FrameRateSlots.h"
+#include "app/FrameTimes.h"
 #include "app/RunningApplication.h"
 #include "app/StatisticsPeriod.h"
+#include "app/Ticks.h"
 #include "diag/Check.h"
 #include "diag/ConsoleOutput.h"
 #include "diag/FormatText.h"
@@ -97,7 +99,8 @@ BOOL SwitchFullscreen(Application::Context& Context, HWND Window, LONG Request)
 class RunLoop
 {
 public:
-    RunLoop(Application& Application, Application::Window& Window, Application::Context& Context) : m_Application(Application), m_Window(Window), m_Context(Context)
+    RunLoop(Application& Application, Application::Window& Window, Application::Context& Context, Application::FrameTimes& FrameTimes) :
+        m_Application(Application), m_Window(Window), m_Context(Context), m_FrameTimes(FrameTimes)
     {
     }
 
@@ -105,6 +108,7 @@ public:
     {
         m_PresentStatistics.m_Valid = FALSE;
         m_Start = ReadTime();
+        m_FrameTimes.Start(ReadPerformanceCounter());
         m_Period = StatisticsPeriod(m_Start);
         m_PresentStatistics.Update(m_Start, m_Context.m_SwapChain.Get(), FALSE);
         while(WaitForSingleObject(m_Application.m_TerminationEvent.Get(), 0) == WAIT_TIMEOUT)
@@ -132,15 +136,35 @@ private:
             if(SwitchFullscreen(m_Context, m_Window.m_Handle, Request))
                 m_Resize = TRUE;
         }
+        Application::FrameTimes::Frame Times;
+        Times.m_Start = ReadPerformanceCounter();
         uint64_t const Now = ReadTime();
         uint64_t const Elapsed = Now - m_Start;
         if(m_Application.m_Configuration.m_OverlayMode)
             FeedOverlay(Elapsed);
-        m_Context.Render(Elapsed, m_Resize);
+        try
+        {
+            m_Context.Render(Elapsed, m_Resize);
+        }
+        catch(const ComException& Exception)
+        {
+            // The frame that ends the run is recorded with the failure that ends it.
+            Record(Times, Exception.m_Result);
+            throw;
+        }
+        Record(Times, m_Context.m_LastPresentResult);
         if(m_Period.Due(Now))
             Report(Now);
         m_Resize = FALSE;
         ++m_PassCounter;
+    }
+
+    void Record(Application::FrameTimes::Frame& Times, HRESULT Result)
+    {
+        Times.m_Wait = m_Context.m_LastWait;
+        Times.m_Present = m_Context.m_LastPresent;
+        Times.m_Result = Result;
+        m_FrameTimes.Add(Times);
     }
 
     void FeedOverlay(uint64_t Elapsed)
@@ -155,11 +179,13 @@ private:
     {
         m_PresentStatistics.Update(Now, m_Context.m_SwapChain.Get(), TRUE);
         PrintLine(m_Period.Close(Now, m_Context.m_PresentCount));
+        m_FrameTimes.Flush();
     }
 
     Application& m_Application;
     Application::Window& m_Window;
     Application::Context& m_Context;
+    Application::FrameTimes& m_FrameTimes;
     PresentStatistics m_PresentStatistics;
     uint64_t m_Start = 0;
     StatisticsPeriod m_Period;
@@ -192,10 +218,12 @@ void Application::Do()
     Window Window;
     try
     {
+        // A record that cannot be written ends the run before its window opens.
+        FrameTimes FrameTimes(m_Configuration.m_FrameTimesPath);
         Window.Initialize(*this);
         Context Context(m_Configuration, Window);
         PrintLine("Press Ctrl+C to exit...");
-        RunLoop(*this, Window, Context).Run();
+        RunLoop(*this, Window, Context, FrameTimes).Run();
     }
     catch(const ComException& Exception)
     {

@@ -24,6 +24,7 @@ const char* const g_SyntaxLines[] = {
     "  -ShaderIndex <index> - Specify embedded resource shader index (0..3; default is 0)",
     "  -OverlayMode <mode> - Specify overlay mode, non-zero overlaying requires b8g8r8a8 format (0..1; default is 0)",
     "  -PresentSyncInterval <interval> - Use specific presentation synchronization interval (default is auto-selection)",
+    "  -FrameTimes <path> - Write a CSV row per frame: its start, interval, wait and present times in milliseconds and its present result",
 };
 } // namespace
 

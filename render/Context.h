@@ -64,6 +64,11 @@ public:
     ConstantBuffer m_ConstantBufferData {};
     OverlayTexture m_OverlayTexture;
     UINT m_PresentCount = 0;
+    // What the last Render spent waiting on the frame-latency object and in its present calls, in
+    // counts of the performance counter, and its last present's result.
+    int64_t m_LastWait = 0;
+    int64_t m_LastPresent = 0;
+    HRESULT m_LastPresentResult = S_OK;
 
 private:
     // Asks the factory whether tearing is supported, printing a warning when it is not.

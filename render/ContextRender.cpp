@@ -11,6 +11,9 @@ using Microsoft::WRL::ComPtr;
 
 void Application::Context::Render(uint64_t Time, BOOL Resize)
 {
+    m_LastWait = 0;
+    m_LastPresent = 0;
+    m_LastPresentResult = S_OK;
     UpdateConstantBuffer(static_cast<float>(static_cast<float>(Time) / g_TicksPerSecond));
     DXGI_SWAP_CHAIN_DESC1 SwapChainDesc1;
     CHECK_HRESULT(m_SwapChain1->GetDesc1(&SwapChainDesc1));
@@ -54,7 +57,9 @@ void Application::Context::Render(uint64_t Time, BOOL Resize)
 void Application::Context::WaitForFrameLatency()
 {
     ScopedHandle const FrameLatencyWaitableObject(m_SwapChain2->GetFrameLatencyWaitableObject());
+    int64_t const Before = ReadPerformanceCounter();
     WaitForSingleObject(FrameLatencyWaitableObject.Get(), 1000);
+    m_LastWait += ReadPerformanceCounter() - Before;
 }
 
 void Application::Context::DrawQuad(const DXGI_SWAP_CHAIN_DESC1& SwapChainDesc1)
@@ -72,7 +77,10 @@ void Application::Context::DrawQuad(const DXGI_SWAP_CHAIN_DESC1& SwapChainDesc1)
 HRESULT Application::Context::Present(const DXGI_SWAP_CHAIN_DESC1& SwapChainDesc1, BOOL FullscreenState)
 {
     PresentParameters const Parameters = ChoosePresentParameters(m_Configuration.m_PresentSyncInterval, FullscreenState, SwapChainDesc1.Flags);
-    return m_SwapChain1->Present(Parameters.SyncInterval, Parameters.Flags);
+    int64_t const Before = ReadPerformanceCounter();
+    m_LastPresentResult = m_SwapChain1->Present(Parameters.SyncInterval, Parameters.Flags);
+    m_LastPresent += ReadPerformanceCounter() - Before;
+    return m_LastPresentResult;
 }
 
 void Application::Context::ReleaseOverlayTextures()

@@ -1,7 +1,10 @@
 """The rendering run in the program's window on the X display: the context's start-up lines, the
-statistics line, the ways a run ends, start-up failures of the output and the display mode, the
-swap chain's tearing flag and the switch to full screen and back."""
+statistics line, the record of frame times, the ways a run ends, start-up failures of the output and
+the display mode, the swap chain's tearing flag and the switch to full screen and back."""
+import csv
+import os
 import re
+import tempfile
 import time
 import unittest
 
@@ -23,6 +26,22 @@ RESIZE_BUFFERS = re.compile(r"[0-9a-f]+:trace:dxgi:d3d11_swapchain_ResizeBuffers
                             r"width (\d+), height (\d+), format (\w+), flags (\w+)\.")
 
 _report = {}
+
+
+def frame_times_path():
+    """A file in a folder of its own for the record of frame times: (Unix path, the program's path)."""
+    folder = tempfile.mkdtemp(prefix="lumivex-frame-times-")
+    path = os.path.join(folder, "times.csv")
+    return path, "Z:" + path.replace("/", "\\")
+
+
+def read_frame_times(path):
+    """The rows of the record as (frame, start, interval, wait, present, result), and the header."""
+    with open(path, newline="") as file:
+        rows = list(csv.reader(file))
+    os.remove(path)
+    os.rmdir(os.path.dirname(path))
+    return rows[0], [(int(row[0]), *map(float, row[1:5]), row[5]) for row in rows[1:]]
 
 
 def adapter_report():
@@ -106,7 +125,8 @@ class DefaultRun(ContextLineChecks, unittest.TestCase):
 
     @classmethod
     def setUpClass(cls):
-        with Run(SIZE, debug=FLAGS_CHANNEL, frames=True) as run:
+        path, argument = frame_times_path()
+        with Run(SIZE + ["-FrameTimes", argument], debug=FLAGS_CHANNEL, frames=True) as run:
             cls.prompted = run.wait_for_line(PRESS)
             prompt_time = time.monotonic()
             window = find_window()
@@ -120,9 +140,32 @@ class DefaultRun(ContextLineChecks, unittest.TestCase):
             cls.presents = run.presents()
         cls.lines = run.lines
         cls.flags = unhandled_flags(run)
+        cls.header, cls.frame_times = read_frame_times(path)
 
     def setUp(self):
         self.assertTrue(self.prompted, self.lines)
+
+    def test_frame_times_record_every_present(self):
+        self.assertEqual(self.header, ["Frame", "StartMs", "IntervalMs", "WaitMs", "PresentMs", "Result"])
+        rows = self.frame_times
+        self.assertEqual([row[0] for row in rows], list(range(1, len(rows) + 1)))
+        self.assertLessEqual(abs(len(rows) - self.presents), 1, (len(rows), self.presents))
+        # The rows that start within each statistics period are the presents that its line counts;
+        # a period ends with the first frame past its 10 s, which the line counts too.
+        counts = [int(match.group(1)) for match in self.statistics]
+        end = 0.0
+        for count in counts:
+            within = [row for row in rows if end < row[1] <= end + 10000]
+            closing = rows[min(within[-1][0], len(rows) - 1)]
+            self.assertLessEqual(abs(len(within) + 1 - count), 3, (count, len(within), end))
+            end = closing[1]
+        # The last row came after the last statistics line; the intervals add up to the rows' span.
+        self.assertGreater(rows[-1][1], end)
+        self.assertEqual(rows[0][2], 0)
+        self.assertAlmostEqual(sum(row[2] for row in rows), rows[-1][1] - rows[0][1], delta=0.001 * len(rows))
+        self.assertEqual({row[3] for row in rows}, {0.0}, "no waiting without the waitable object")
+        self.assertTrue(all(row[4] >= 0 for row in rows))
+        self.assertEqual({row[5] for row in rows}, {"0x00000000"})
 
     def test_context_lines_then_prompt(self):
         width, height = self.assertContextLines(self.lines, "DXGI_FORMAT_B8G8R8A8_UNORM", 2)
@@ -171,7 +214,9 @@ class WindowEndsRun(unittest.TestCase):
     """Keys typed into the window end the run without a console event."""
 
     def assertKeysEndRun(self, *keys):
-        with Run(SIZE, frames=True) as run:
+        """The keys end the run without a console event; the record of frame times keeps every frame."""
+        path, argument = frame_times_path()
+        with Run(SIZE + ["-FrameTimes", argument], frames=True) as run:
             self.assertTrue(run.wait_for_line(PRESS), run.lines)
             window = find_window()
             self.assertIsNotNone(window, "no window")
@@ -180,6 +225,9 @@ class WindowEndsRun(unittest.TestCase):
             self.assertEqual(run.wait(20), 0)
         self.assertIn(PRESS, run.lines)
         self.assertFalse([line for line in run.lines if line.startswith("Stopping")], run.lines)
+        _, rows = read_frame_times(path)
+        self.assertEqual([row[0] for row in rows], list(range(1, len(rows) + 1)))
+        self.assertLessEqual(abs(len(rows) - run.presents()), 1, (len(rows), run.presents()))
 
     def test_ctrl_c_in_the_window(self):
         self.assertKeysEndRun("ctrl+c")
@@ -190,6 +238,10 @@ class WindowEndsRun(unittest.TestCase):
 
 
 class StartupFailures(unittest.TestCase):
+    def test_a_frame_times_file_that_cannot_be_made_ends_the_run_before_its_window(self):
+        status, lines, _ = run_lumivex(SIZE + ["-FrameTimes", "Z:\\no such folder\\times.csv"])
+        self.assertEqual((status, lines), (0, ["Exception: 0x80070003 Failed to create the frame times file Z:\\no such folder\\times.csv"]))
+
     def test_output_index_past_the_last_output_and_a_format_without_display_modes(self):
         report = adapter_report()
         head = report["warnings"] + [report["adapter"]]
