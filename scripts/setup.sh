@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build and the tests need, when any is missing.
+# Installs the Debian packages the build and the tests need, when any is missing; the Vulkan loader,
+# lavapipe (Vulkan on the CPU) and vulkaninfo are for the runs on DXVK.
 set -euo pipefail
 
 Packages=(
@@ -19,6 +20,9 @@ Packages=(
     fonts-liberation
     python3
     python3-matplotlib
+    libvulkan1
+    mesa-vulkan-drivers
+    vulkan-tools
 )
 
 Missing=()
