@@ -3,6 +3,9 @@ value the program takes when the option is not given, the values that a default 
 check of a value against what the program accepts. The default sweep tries every combination of sync
 interval, buffer count and waitable object.
 
+The Direct3D implementation that runs the program, Wine's own ("builtin") or DXVK, is an axis too, though
+no option of the program: it is always the last, so that a combination's runs on each lie side by side.
+
 An option given two or more values is an axis of the sweep: its combinations differ in it. An option
 given one value is a setting that every run shares."""
 import collections
@@ -26,6 +29,8 @@ MODES = "0 Default, 1 Automatic, 2 Disable, 3 Enable"
 SYNC_INTERVALS = "-1 (automatic) or 0 to 4"
 # A flip-model swap chain has from 2 to 16 buffers.
 BUFFER_COUNTS = (2, 16)
+D3D = "D3D"
+BUILTIN, DXVK = "builtin", "dxvk"
 
 
 def _text(check):
@@ -54,16 +59,18 @@ AXES = [
          one_of({value: value for value in FULLSCREEN_VALUES}, "off or on")),
     Axis("OverlayMode", "--overlay", "0", ["0"], "overlay mode",
          _text(integer_in(0, 1, "an overlay mode", "0 (none) or 1 (text overlay)"))),
+    Axis(D3D, "--d3d", BUILTIN, [BUILTIN], "Direct3D implementation (dxvk with --dxvk DIR or LUMIVEX_DXVK)",
+         one_of({BUILTIN: BUILTIN, DXVK: DXVK}, "a Direct3D implementation")),
 ]
 
 
 def chosen_values(given):
     """The values of each axis: those given (each once, in their order), the program's default for an
-    axis not given, or the default sweep when no axis was given at all (given maps option names to value
-    lists or None)."""
-    if all(given[axis.option] is None for axis in AXES):
-        return {axis.option: axis.sweep_default for axis in AXES}
-    return {axis.option: list(dict.fromkeys(given[axis.option] or [axis.program_default])) for axis in AXES}
+    axis not given, or the default sweep when no option of the program was given at all (given maps option
+    names to value lists or None)."""
+    default_sweep = all(given[axis.option] is None for axis in AXES if axis.option != D3D)
+    return {axis.option: axis.sweep_default if default_sweep and axis.option != D3D
+            else list(dict.fromkeys(given[axis.option] or [axis.program_default])) for axis in AXES}
 
 
 def swept(values):
@@ -93,7 +100,7 @@ def arguments(combination):
     result = []
     for axis in AXES:
         value = combination[axis.option]
-        if value == axis.program_default:
+        if value == axis.program_default or axis.option == D3D:
             continue
         result += ["-" + axis.option] if axis.option == "Fullscreen" else ["-" + axis.option, value]
     return result

@@ -1,7 +1,8 @@
 """One background run of Lumivex.exe whose console lines are read as they come, stopped the way a person
 stops it. Under Wine the program runs through scripts/wine-run.sh in a session of its own, and SIGINT
-to that process group reaches it as CTRL_C_EVENT. On Windows it runs directly in a new process group,
+to its main thread reaches it as CTRL_C_EVENT. On Windows it runs directly in a new process group,
 which the system keeps out of Ctrl+C, so it gets CTRL_BREAK_EVENT instead."""
+import ctypes
 import os
 import queue
 import signal
@@ -21,6 +22,18 @@ def wine_version():
     completed = subprocess.run([WINE_RUN, "--version"], stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
                                stderr=subprocess.DEVNULL)
     return completed.stdout.decode("utf-8", "replace").strip() or None
+
+
+def interrupt_main_thread(pid):
+    """Sends SIGINT to the main thread of the Wine process pid. A signal sent to the process goes to any
+    thread that does not block it, and Wine blocks it in its main thread during every call to its server:
+    on DXVK with a sync interval above 0, Mesa's own thread for X11 presentation, which Wine does not
+    know, then takes it, and the run ends with a segmentation fault instead of "Stopping: CTRL_C_EVENT"
+    (2 runs in 3 here). Sent to the main thread, the signal waits for it."""
+    libc = ctypes.CDLL(None, use_errno=True)
+    if libc.tgkill(pid, pid, signal.SIGINT) != 0:
+        error = ctypes.get_errno()
+        raise OSError(error, os.strerror(error))
 
 
 class LumivexRun:
@@ -49,7 +62,7 @@ class LumivexRun:
         if WINDOWS:
             self._process.send_signal(signal.CTRL_BREAK_EVENT)
         else:
-            os.killpg(self._process.pid, signal.SIGINT)
+            interrupt_main_thread(self._process.pid)
 
     def ended(self):
         return self._process.poll() is not None

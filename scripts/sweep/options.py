@@ -4,6 +4,7 @@ import argparse
 import os
 
 import axes
+import dxvk
 from checks import FRAME_SIZES, OneLineParser, integer_in, multiple_of
 from lumivex_run import ROOT
 from verdict import DEFAULT_THRESHOLD, PERCENT
@@ -13,7 +14,7 @@ PERIOD = 10
 SHADERS = (0, 3)
 DEFAULTS = {"width": 1920, "height": 1080, "shader": 0, "seconds": PERIOD, "repeat": 3}
 # The options that only a sweep takes, and those that only a comparison takes.
-SWEEP_ONLY = list(DEFAULTS) + [axis.option for axis in axes.AXES]
+SWEEP_ONLY = list(DEFAULTS) + [axis.option for axis in axes.AXES] + ["dxvk"]
 COMPARE_ONLY = ["threshold"]
 
 
@@ -42,8 +43,11 @@ def parser(description):
                         help="runs of each combination, taken in turn over the combinations (default: 3)")
     for axis in axes.AXES:
         result.add_argument(axis.flag, nargs="+", metavar="VALUE", type=axis.value, dest=axis.option,
-                            help="-%s, %s: %s (default sweep: %s)" % (axis.option, axis.description, axis.value.accepted,
-                                                                      " ".join(axis.sweep_default)))
+                            help="%s%s: %s (default sweep: %s)" % ("" if axis.option == axes.D3D else "-%s, " % axis.option,
+                                                                   axis.description, axis.value.accepted,
+                                                                   " ".join(axis.sweep_default)))
+    result.add_argument("--dxvk", metavar="DIR", help="the folder of DXVK's x64 d3d11.dll and dxgi.dll (default: "
+                                                      "$%s); alone, the runs go on DXVK" % dxvk.VARIABLE)
     result.add_argument("--compare", nargs=2, metavar=("A", "B"),
                         help="compare two sweep folders instead of running a sweep")
     result.add_argument("--threshold", type=threshold,
@@ -65,6 +69,11 @@ def parse_options(description, argv=None):
                       else "%s goes with --compare only" % wrong[0])
     for name, default in DEFAULTS.items():
         given[name] = default if given[name] is None else given[name]
+    options.dxvk = options.dxvk or os.environ.get(dxvk.VARIABLE) or None
+    if given[axes.D3D] is None and options.dxvk:
+        given[axes.D3D] = [axes.DXVK]
+    if axes.DXVK in (given[axes.D3D] or []) and not options.dxvk:
+        command.error("--d3d dxvk needs --dxvk DIR or %s=DIR, the folder of DXVK's x64 DLLs" % dxvk.VARIABLE)
     options.threshold = DEFAULT_THRESHOLD if options.threshold is None else options.threshold
     options.values = axes.chosen_values(given)
     return options

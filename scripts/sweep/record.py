@@ -1,5 +1,6 @@
 """Where and how a sweep ran: the date, the command line, the checkout's version, the host, its system
-and, under Wine, the Wine version; the adapter, output, swap-chain and full-screen lines of the first run
+and, under Wine, the Wine version; for runs on DXVK its folder, release and DLLs' checksums and the Vulkan
+device; the adapter, output, swap-chain and full-screen lines of the first run
 that printed them join later. Written into each sweep folder as sweep.json."""
 import json
 import os
@@ -10,6 +11,7 @@ import subprocess
 import sys
 import time
 
+import dxvk
 from files import write_text
 from lumivex_run import ROOT, wine_version
 
@@ -21,11 +23,14 @@ CONTEXT_LINES = [("adapter", "Adapter"), ("output", "Output"), ("swap_chain", "S
 # The command line as typed, which sweep.sh passes on; a sweep.py started by hand records its own.
 COMMAND_VARIABLE = "LUMIVEX_SWEEP_COMMAND"
 ENVIRONMENT = [("date", "Date"), ("command_line", "Command line"), ("version", "Version"), ("host", "Host"),
-               ("os", "OS"), ("wine", "Wine")]
+               ("os", "OS"), ("wine", "Wine"), ("dxvk", "DXVK"), ("vulkan_device", "Vulkan device")]
+# Told only where they are known; a record written before they were is read as without them.
+OPTIONAL = ("wine", "dxvk", "vulkan_device")
 
 
-def new_record():
-    """The record of a sweep that starts now, without its context lines."""
+def new_record(on_dxvk=None):
+    """The record of a sweep that starts now, without its context lines; on_dxvk is the dxvk.Dxvk of its
+    runs on DXVK, if any."""
     record = {
         "date": time.strftime("%Y-%m-%d %H:%M:%S"),
         "command_line": os.environ.get(COMMAND_VARIABLE) or shlex.join(sys.argv),
@@ -33,6 +38,8 @@ def new_record():
         "host": socket.gethostname(),
         "os": operating_system(),
         "wine": wine_version(),
+        "dxvk": dxvk.describe(on_dxvk) if on_dxvk else None,
+        "vulkan_device": on_dxvk.device if on_dxvk else None,
     }
     record.update({key: None for key, _ in CONTEXT_LINES})
     return record
@@ -66,7 +73,7 @@ def add_context(record, lines):
 def environment_lines(record):
     """The record's environment and context as (title, text) pairs, for the Markdown files."""
     return [(title, record.get(key) or "") for key, title in ENVIRONMENT + CONTEXT_LINES
-            if record.get(key) or key != "wine"]
+            if record.get(key) or key not in OPTIONAL]
 
 
 def save(folder, record):

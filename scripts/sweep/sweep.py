@@ -10,6 +10,9 @@ Each option flag below takes the values to try; the options not named stay at th
 Without any, the default sweep runs. A run that fails keeps its "Exception: ..." line as its result and
 the sweep goes on.
 
+With --d3d builtin dxvk the Direct3D implementation is an axis too: Wine's own and DXVK, whose x64 DLLs
+are in the folder given with --dxvk (or LUMIVEX_DXVK); --dxvk alone runs the whole sweep on DXVK.
+
 With --compare A B it compares two sweep folders instead: each combination's median and range in A
 and B side by side with a verdict, into compare.csv, compare.md and compare.png; its status is 1 when
 a combination is slower or now fails.
@@ -20,12 +23,13 @@ import time
 
 import axes
 import compare
+import dxvk
 import folders
 import progress
 import record
 import report
 from combination import run_combination
-from checks import INTERRUPTED_STATUS
+from checks import INTERRUPTED_STATUS, USAGE_STATUS
 from console_lines import ConsoleLineError
 from spread import OK
 from files import WriteError, write_text
@@ -48,8 +52,9 @@ def save_console(folder, run, lines):
     write_text(os.path.join(folder, "run-%02d.txt" % run), "".join(line + "\n" for line in lines.lines))
 
 
-def run_all(options, exe, folder, sweep):
-    """Runs the plan, writing the result files after each run."""
+def run_all(options, exes, folder, sweep):
+    """Runs the plan, each run with the program of its Direct3D implementation in exes, writing the
+    result files after each run."""
     import sweep_chart  # matplotlib only here: the checks of the options answer at once without it
     common = ["-Resolution", str(options.width), str(options.height), "-ShaderIndex", str(options.shader)]
     runs = axes.in_turn(sweep.combinations, options.repeat)
@@ -58,9 +63,11 @@ def run_all(options, exe, folder, sweep):
         chosen = axes.arguments(combination)
         left = estimate.remaining(axes.key(later) for _, later in runs[index:])
         print("Run %d of %d (repeat %d of %d), about %s left: %s"
-              % (index + 1, len(runs), repeat, options.repeat, progress.duration(left), " ".join(chosen) or "defaults"), flush=True)
+              % (index + 1, len(runs), repeat, options.repeat, progress.duration(left),
+                 " ".join(chosen + ["on " + combination[axes.D3D]]) if len(options.values[axes.D3D]) > 1
+                 else " ".join(chosen) or "defaults"), flush=True)
         started = time.monotonic()
-        lines, failure = run_combination(exe, common + chosen, sweep.periods, show_rate)
+        lines, failure = run_combination(exes[combination[axes.D3D]], common + chosen, sweep.periods, show_rate)
         seconds = time.monotonic() - started
         print("  " + (failure or OK), flush=True)
         estimate.add(axes.key(combination), seconds)
@@ -71,10 +78,10 @@ def run_all(options, exe, folder, sweep):
         sweep_chart.write_chart(folder, sweep)
 
 
-def new_sweep(options):
+def new_sweep(options, on_dxvk):
     title = "Lumivex present rate, %d x %d, shader %d, %d s per run, %d run%s of each combination" % (
         options.width, options.height, options.shader, options.seconds, options.repeat, "s"[:options.repeat - 1])
-    rec = record.new_record()
+    rec = record.new_record(on_dxvk)
     rec.update({"width": options.width, "height": options.height, "shader": options.shader, "seconds": options.seconds,
                 "repeat": options.repeat, "values": options.values, "axes": axes.swept(options.values)})
     return report.Sweep(title, rec, options.seconds // PERIOD, axes.combinations(options.values), [])
@@ -84,20 +91,26 @@ def main():
     options = parse_options(__doc__)
     if options.compare:
         sys.exit(compare.main(options.compare, options.threshold, options.output))
-    exe = os.path.join(os.path.abspath(options.build), "Lumivex.exe")
-    if not os.path.isfile(exe):
-        fail("No %s: build it first (scripts/build.sh)" % exe)
+    exes = {axes.BUILTIN: os.path.join(os.path.abspath(options.build), "Lumivex.exe")}
+    if not os.path.isfile(exes[axes.BUILTIN]):
+        fail("No %s: build it first (scripts/build.sh)" % exes[axes.BUILTIN])
+    on_dxvk = None
     try:
+        if axes.DXVK in options.values[axes.D3D]:
+            on_dxvk = dxvk.check(options.dxvk) if options.check else dxvk.prepare(options.dxvk, options.build)
+            exes[axes.DXVK] = os.path.join(on_dxvk.folder or "", "Lumivex.exe")
         parent = folders.make(options.output or os.path.join(options.build, "sweeps"))
         if options.check:
             return
         folder = folders.new(parent, time.strftime(FOLDER_NAME))
+    except dxvk.DxvkError as error:
+        fail("--dxvk: %s" % error, USAGE_STATUS)
     except folders.FolderError as error:
         fail(error)
-    sweep = new_sweep(options)
+    sweep = new_sweep(options, on_dxvk)
     try:
         report.write(folder, sweep)
-        run_all(options, exe, folder, sweep)
+        run_all(options, exes, folder, sweep)
     except (ConsoleLineError, WriteError) as error:
         fail("%s\nThe sweep stopped; the runs before are in %s" % (error, folder))
     except KeyboardInterrupt:

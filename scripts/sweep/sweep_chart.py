@@ -1,5 +1,6 @@
 """sweep.png: a bar per combination at its median rate, each run's rate as a dot over it and the range
-as a line through the dots; a combination with failed runs is marked with its failure."""
+as a line through the dots; a combination with failed runs is marked with its failure. The bars of the
+runs on DXVK have a colour of their own."""
 import io
 import os
 
@@ -8,11 +9,13 @@ import matplotlib
 matplotlib.use("Agg")
 from matplotlib import pyplot  # noqa: E402 (the backend is chosen first)
 
+import axes  # noqa: E402
 from files import write_bytes  # noqa: E402
 from report import label, number, spreads  # noqa: E402
 
 CHART_NAME = "sweep.png"
 BAR_COLOUR = "#1f77b4"
+DXVK_BAR_COLOUR = "#ff7f0e"
 RUN_COLOUR = "black"
 FAILURE_COLOUR = "#d62728"
 ROW_HEIGHT = 0.42
@@ -24,7 +27,8 @@ def write_chart(folder, sweep):
     rows = spreads(sweep)
     medians = [spread.median or 0.0 for _, spread, _ in rows]
     figure, chart = pyplot.subplots(figsize=(11, MARGIN + ROW_HEIGHT * len(rows)))
-    chart.barh(range(len(rows)), medians, color=BAR_COLOUR)
+    colours = [DXVK_BAR_COLOUR if combination[axes.D3D] == axes.DXVK else BAR_COLOUR for combination, _, _ in rows]
+    chart.barh(range(len(rows)), medians, color=colours)
     for position, (_, spread, _) in enumerate(rows):
         if spread.rates:
             chart.plot([spread.low, spread.high], [position, position], color=RUN_COLOUR, linewidth=1)

@@ -58,6 +58,11 @@ def _record(path):
         raise NotASweep("%s is not JSON: %s" % (name, error)) from None
     if not isinstance(rec, dict):
         raise NotASweep("%s holds no record but %s" % (name, json.dumps(rec)))
+    # A sweep from before the runs on DXVK ran on Wine's own Direct3D.
+    for key in record.OPTIONAL:
+        rec.setdefault(key, None)
+    if isinstance(rec.get("values"), dict):
+        rec["values"].setdefault(axes.D3D, [axes.BUILTIN])
     texts = [key for key, _ in record.ENVIRONMENT + record.CONTEXT_LINES]
     options = sorted(axis.option for axis in axes.AXES)
     fields = ([(key, lambda value, least=least: type(value) is int and value >= least, "a whole number of %d or more" % least)
