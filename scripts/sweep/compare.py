@@ -18,13 +18,13 @@ import verdict
 from checks import USAGE_STATUS
 from files import WriteError, write_text
 from report import markdown_table, number
-from spread import range_text, result_text
+from spread import p99_median, range_text, result_text
 
 CSV_NAME = "compare.csv"
 TABLE_NAME = "compare.md"
 REGRESSION_STATUS = 1
 
-Row = collections.namedtuple("Row", "values a b verdict ratio")
+Row = collections.namedtuple("Row", "values a b verdict ratio pacing")
 
 
 def union_axes(a, b):
@@ -47,7 +47,7 @@ def match(a, b, threshold):
         spread_a, spread_b = in_a.get(values), in_b.get(values)
         if (spread_a and spread_a.runs) or (spread_b and spread_b.runs):
             rows.append(Row(dict(zip(options, values)), spread_a, spread_b, verdict.verdict(spread_a, spread_b, threshold),
-                            verdict.ratio(spread_a, spread_b)))
+                            verdict.ratio(spread_a, spread_b), verdict.pacing(spread_a, spread_b, threshold)))
     return options, rows
 
 
@@ -55,14 +55,15 @@ def csv_text(options, rows):
     stream = io.StringIO()
     writer = csv.writer(stream, lineterminator="\n")
     writer.writerow(options + ["a_runs", "a_median", "a_low", "a_high", "b_runs", "b_median", "b_low", "b_high",
-                               "b_over_a", "verdict", "a_result", "b_result"])
+                               "b_over_a", "verdict", "a_p99_median", "b_p99_median", "pacing", "a_result", "b_result"])
     for row in rows:
         cells = []
         for spread in (row.a, row.b):
             cells += ([spread.runs, number(spread.median, 2), number(spread.low, 2), number(spread.high, 2)]
                       if spread else [0, "", "", ""])
         writer.writerow([row.values[option] for option in options] + cells
-                        + [number(row.ratio, 3), row.verdict, result_text(row.a), result_text(row.b)])
+                        + [number(row.ratio, 3), row.verdict, number(p99_median(row.a), 3), number(p99_median(row.b), 3),
+                           row.pacing, result_text(row.a), result_text(row.b)])
     return stream.getvalue()
 
 
@@ -83,24 +84,31 @@ def settings_rows(a, b):
 
 def combination_rows(options, rows):
     header = options + ["A runs", "A median (/s)", "A range (/s)", "B runs", "B median (/s)", "B range (/s)", "B/A",
-                        "Verdict", "A result", "B result"]
+                        "Verdict", "A p99 (ms)", "B p99 (ms)", "Pacing", "A result", "B result"]
     return [header] + [[row.values[option] for option in options]
                        + [row.a.runs_text() if row.a else "", number(row.a and row.a.median, 2), range_text(row.a),
                           row.b.runs_text() if row.b else "", number(row.b and row.b.median, 2), range_text(row.b),
-                          number(row.ratio, 3), row.verdict, result_text(row.a), result_text(row.b)]
+                          number(row.ratio, 3), row.verdict, number(p99_median(row.a), 3), number(p99_median(row.b), 3),
+                          row.pacing, result_text(row.a), result_text(row.b)]
                        for row in rows]
 
 
 def summary(rows):
     counts = collections.Counter(row.verdict for row in rows)
-    return ", ".join("%d %s" % (counts[name], name) for name in
-                     (verdict.SAME, verdict.FASTER, verdict.SLOWER, verdict.NOW_FAILS, verdict.NOW_RUNS,
-                      verdict.ONLY_IN_A, verdict.ONLY_IN_B) if counts[name])
+    paced = collections.Counter(row.pacing for row in rows if row.pacing)
+    rates = ", ".join("%d %s" % (counts[name], name) for name in
+                      (verdict.SAME, verdict.FASTER, verdict.SLOWER, verdict.NOW_FAILS, verdict.NOW_RUNS,
+                       verdict.ONLY_IN_A, verdict.ONLY_IN_B) if counts[name])
+    pacing = ", ".join("%d %s" % (paced[name], name) for name in (verdict.SAME, verdict.STEADIER, verdict.CHOPPIER)
+                       if paced[name])
+    return rates + ("; pacing: " + pacing if pacing else "")
 
 
 def markdown(a, b, threshold, options, rows):
     rule = ("A combination is faster or slower when its ranges in A and B do not overlap and its median moved by "
-            "more than %g %% of A's; otherwise it is the same. A failed run makes its combination fail." % (threshold * verdict.PERCENT))
+            "more than %g %% of A's; otherwise it is the same. A failed run makes its combination fail. Its pacing, by "
+            "the same rule on the runs' 99th percentile of the frame intervals, is steadier (lower), choppier (higher) "
+            "or the same." % (threshold * verdict.PERCENT))
     return ("# Sweep B against sweep A\n\n- A: %s\n- B: %s\n- Rule: %s\n- Verdicts: %s\n\n## Settings\n\n%s\n"
             "## Combinations\n\n%s" % (a.path, b.path, rule, summary(rows) or "no combination measured",
                                        markdown_table(settings_rows(a, b)),
@@ -108,7 +116,8 @@ def markdown(a, b, threshold, options, rows):
 
 
 def status(rows):
-    return REGRESSION_STATUS if any(row.verdict in verdict.REGRESSIONS for row in rows) else 0
+    return REGRESSION_STATUS if any(row.verdict in verdict.REGRESSIONS or row.pacing in verdict.REGRESSIONS
+                                    for row in rows) else 0
 
 
 def main(paths, threshold, output):

@@ -15,6 +15,11 @@ ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
 WINE_RUN = os.path.join(ROOT, "scripts", "wine-run.sh")
 
 
+def program_path(path):
+    """The path by which the program reaches a file of ours: under Wine through its drive Z:."""
+    return path if WINDOWS else "Z:" + path.replace("/", "\\")
+
+
 def wine_version():
     """The version that Wine reports, None where the program runs without it."""
     if WINDOWS:

@@ -16,8 +16,14 @@ CSV_NAME = "sweep.csv"
 TABLE_NAME = "sweep.md"
 RATE_COLUMN = "mean_rate"
 FAILURE_COLUMN = "failure"
+# A run's frame pacing, from its record of frame times after the first statistics period: the 50th and
+# 99th percentile and the maximum of the intervals, and the 1 % low rate (see frame_times.py).
+PACING = [("p50", "p50_ms", "p50 (ms)", 3), ("p99", "p99_ms", "p99 (ms)", 3), ("max", "max_ms", "Max (ms)", 3),
+          ("low", "low_1pct_rate", "1 % low (/s)", 2)]
+P99_COLUMN = "p99_ms"
 
-Result = collections.namedtuple("Result", "run repeat combination arguments lines failure seconds")
+# pacing: the summary of the run's frame times, None without one.
+Result = collections.namedtuple("Result", "run repeat combination arguments lines failure seconds pacing", defaults=[None])
 # record is the content of sweep.json; combinations lists every combination in the order they run.
 Sweep = collections.namedtuple("Sweep", "title record periods combinations results")
 
@@ -41,7 +47,7 @@ def spreads(sweep):
                                      for combination in sweep.combinations)
     for result in sweep.results:
         _, spread, results = groups[axes.key(result.combination)]
-        spread.add(mean_rate(result), result.failure)
+        spread.add(mean_rate(result), result.failure, result.pacing and result.pacing["p99"])
         results.append(result)
     return list(groups.values())
 
@@ -51,7 +57,8 @@ def csv_text(sweep):
     swept = sweep.record["axes"]
     header = (["run", "repeat"] + swept + ["arguments", "width", "height", "format", "buffer_count"]
               + ["rate_%d" % (period + 1) for period in range(sweep.periods)]
-              + [RATE_COLUMN, "dxgi_present_rate", "dxgi_present_refresh_rate", "dxgi_sync_refresh_rate",
+              + [RATE_COLUMN] + [column for _, column, _, _ in PACING]
+              + ["dxgi_present_rate", "dxgi_present_refresh_rate", "dxgi_sync_refresh_rate",
                  "warnings", "present_failures", FAILURE_COLUMN, "seconds"])
     stream = io.StringIO()
     writer = csv.writer(stream, lineterminator="\n")
@@ -62,6 +69,7 @@ def csv_text(sweep):
         writer.writerow([result.run, result.repeat] + [result.combination[axis] for axis in swept]
                         + [" ".join(result.arguments), lines.width, lines.height, lines.format, lines.buffer_count]
                         + rates[:sweep.periods] + [number(mean_rate(result), 2)]
+                        + [number(result.pacing and result.pacing[key], digits) for key, _, _, digits in PACING]
                         + [number(value, 3) for value in lines.frame_statistics_means()]
                         + [" | ".join(lines.warnings), " | ".join(lines.present_failures), result.failure or "",
                            number(result.seconds, 1)])
@@ -95,17 +103,20 @@ def combination_row(combination, spread, results, swept):
     means = [mean for mean in means if None not in mean]
     dxgi = ", ".join(number(statistics.median(column), 1) for column in zip(*means)) if means else ""
     notes = dict.fromkeys(note for result in results for note in result.lines.warnings + result.lines.present_failures)
+    paced = [result.pacing for result in results if result.pacing and not result.failure]
     return ([combination[axis] for axis in swept]
             + [spread.runs_text(), number(spread.median, 2),
                range_text(spread),
-               ", ".join(number(mean_rate(result), 2) for result in results if not result.failure),
-               swap_chain, dxgi, "<br>".join(notes), result_text(spread)])
+               ", ".join(number(mean_rate(result), 2) for result in results if not result.failure)]
+            + [number(statistics.median(pacing[key] for pacing in paced) if paced else None, digits)
+               for key, _, _, digits in PACING]
+            + [swap_chain, dxgi, "<br>".join(notes), result_text(spread)])
 
 
 def markdown(sweep):
     """The table of the combinations."""
     swept = sweep.record["axes"]
-    header = swept + ["Runs", "Median (/s)", "Range (/s)", "Runs' rates (/s)", "Swap chain",
+    header = swept + ["Runs", "Median (/s)", "Range (/s)", "Runs' rates (/s)"] + [title for _, _, title, _ in PACING] + ["Swap chain",
                       "DXGI present, refresh, sync (/s)", "Warnings", "Result"]
     return markdown_table([header] + [combination_row(combination, spread, results, swept)
                                       for combination, spread, results in spreads(sweep)])

@@ -11,13 +11,17 @@ class Spread:
         self.planned = planned
         self.rates = []
         self.failures = []
+        # The 99th percentile of the frame intervals of each run that recorded them, in ms.
+        self.p99s = []
 
-    def add(self, rate, failure):
-        """One run: its rate when it ran, or its failure text."""
+    def add(self, rate, failure, p99=None):
+        """One run: its rate when it ran, or its failure text; and its frames' p99 when it has one."""
         if failure:
             self.failures.append(failure)
         else:
             self.rates.append(rate)
+            if p99 is not None:
+                self.p99s.append(p99)
 
     @property
     def runs(self):
@@ -47,6 +51,10 @@ class Spread:
         """The failures, each once; prefixed with their count when not every run failed."""
         text = " / ".join(dict.fromkeys(self.failures))
         return text if len(self.failures) == self.runs else "%d of %d runs: %s" % (len(self.failures), self.runs, text)
+
+
+def p99_median(spread):
+    return statistics.median(spread.p99s) if spread and spread.p99s else None
 
 
 def range_text(spread):

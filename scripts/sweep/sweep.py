@@ -23,6 +23,7 @@ import time
 
 import axes
 import compare
+import frame_times
 import dxvk
 import folders
 import progress
@@ -33,6 +34,7 @@ from checks import INTERRUPTED_STATUS, USAGE_STATUS
 from console_lines import ConsoleLineError
 from spread import OK
 from files import WriteError, write_text
+from lumivex_run import program_path
 from options import PERIOD, PROGRAM, parse_options
 
 FAILURE_STATUS = 1
@@ -52,6 +54,15 @@ def save_console(folder, run, lines):
     write_text(os.path.join(folder, "run-%02d.txt" % run), "".join(line + "\n" for line in lines.lines))
 
 
+def pacing(path):
+    """The summary of a run's record of frame times after its first statistics period, which holds the
+    start-up; None when the run left no readable record."""
+    try:
+        return frame_times.summarise([interval for _, interval in frame_times.read(path, PERIOD * 1000)])
+    except frame_times.Unreadable:
+        return None
+
+
 def run_all(options, exes, folder, sweep):
     """Runs the plan, each run with the program of its Direct3D implementation in exes, writing the
     result files after each run."""
@@ -67,13 +78,16 @@ def run_all(options, exes, folder, sweep):
                  " ".join(chosen + ["on " + combination[axes.D3D]]) if len(options.values[axes.D3D]) > 1
                  else " ".join(chosen) or "defaults"), flush=True)
         started = time.monotonic()
-        lines, failure = run_combination(exes[combination[axes.D3D]], common + chosen, sweep.periods, show_rate)
+        times = os.path.join(folder, "run-%02d-frames.csv" % (index + 1))
+        lines, failure = run_combination(exes[combination[axes.D3D]], common + chosen + ["-FrameTimes", program_path(times)],
+                                         sweep.periods, show_rate)
         seconds = time.monotonic() - started
         print("  " + (failure or OK), flush=True)
         estimate.add(axes.key(combination), seconds)
         save_console(folder, index + 1, lines)
         record.add_context(sweep.record, lines)
-        sweep.results.append(report.Result(index + 1, repeat, combination, common + chosen, lines, failure, seconds))
+        sweep.results.append(report.Result(index + 1, repeat, combination, common + chosen, lines, failure, seconds,
+                                           pacing(times)))
         report.write(folder, sweep)
         sweep_chart.write_chart(folder, sweep)
 

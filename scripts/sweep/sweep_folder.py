@@ -10,7 +10,7 @@ import os
 
 import axes
 import record
-from report import CSV_NAME, FAILURE_COLUMN, RATE_COLUMN
+from report import CSV_NAME, FAILURE_COLUMN, P99_COLUMN, RATE_COLUMN
 from spread import Spread
 
 SweepFolder = collections.namedtuple("SweepFolder", "path record spreads")
@@ -44,7 +44,11 @@ def read(path):
         if not failure and rate is None:
             raise NotASweep("%s: %s %r is not a rate of 0 to %g per second" % (where, RATE_COLUMN, row[RATE_COLUMN],
                                                                                  MAXIMUM_RATE))
-        spreads[axes.key(combination)][1].add(rate, failure)
+        # A sweep from before the record of frame times has no p99.
+        p99 = _rate(row[P99_COLUMN]) if not failure and row.get(P99_COLUMN) else None
+        if row.get(P99_COLUMN) and not failure and p99 is None:
+            raise NotASweep("%s: %s %r is not a time of 0 to %g ms" % (where, P99_COLUMN, row[P99_COLUMN], MAXIMUM_RATE))
+        spreads[axes.key(combination)][1].add(rate, failure, p99)
     return SweepFolder(path, rec, spreads)
 
 

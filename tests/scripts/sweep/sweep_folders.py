@@ -19,6 +19,13 @@ def run_lines(outcome):
     return lines
 
 
+def pacing(outcome):
+    """The frame pacing of a run at the rate outcome: its p99 twice its mean interval, and so on."""
+    if isinstance(outcome, str):
+        return None
+    return {"p50": 1000 / outcome, "p99": 2000 / outcome, "max": 3000 / outcome, "low": outcome / 2}
+
+
 def write_sweep(path, given, repeat, outcomes, width=640):
     """Writes a sweep of the given option values (flag values by option name) into path, its runs in
     turn having the given outcomes (rates or failure lines); fewer outcomes than runs make a sweep cut
@@ -30,7 +37,7 @@ def write_sweep(path, given, repeat, outcomes, width=640):
               "axes": axes.swept(values)}
     combinations = axes.combinations(values)
     results = [report.Result(index + 1, number, combination, axes.arguments(combination), run_lines(outcome),
-                             outcome if isinstance(outcome, str) else None, 10.5)
+                             outcome if isinstance(outcome, str) else None, 10.5, pacing(outcome))
                for index, ((number, combination), outcome) in enumerate(zip(axes.in_turn(combinations, repeat), outcomes))]
     sweep = report.Sweep("title", record, 1, combinations, results)
     report.write(path, sweep)

@@ -63,6 +63,9 @@ class Files(unittest.TestCase):
                          [("1", "1", "0", "100.00", ""), ("2", "1", "1", "60.00", ""), ("3", "1", "2", "30.00", ""),
                           ("4", "2", "0", "90.00", ""), ("5", "2", "1", "62.00", ""), ("6", "2", "2", "", FAILURE),
                           ("7", "3", "0", "98.00", ""), ("8", "3", "1", "61.00", "")])
+        self.assertEqual([[row[column] for column in ("p50_ms", "p99_ms", "max_ms", "low_1pct_rate")] for row in rows[:2]],
+                         [["10.000", "20.000", "30.000", "50.00"], ["16.667", "33.333", "50.000", "30.00"]])
+        self.assertEqual(rows[5]["p99_ms"], "")
         self.assertEqual(rows[0]["arguments"], "-PresentSyncInterval 0")
 
     def test_the_record_comes_first(self):
@@ -73,10 +76,12 @@ class Files(unittest.TestCase):
 
     def test_median_and_range_of_each_combination(self):
         rows = [line for line in self.markdown.splitlines() if line.startswith("| ")][2:]
-        self.assertEqual([row.split(" | ")[:6] for row in rows],
-                         [["| 0", "3 of 3", "98.00", "90.00 to 100.00", "100.00, 90.00, 98.00", "642 x 362, DXGI_FORMAT_B8G8R8A8_UNORM, 2 buffers"],
-                          ["| 1", "3 of 3", "61.00", "60.00 to 62.00", "60.00, 62.00, 61.00", "642 x 362, DXGI_FORMAT_B8G8R8A8_UNORM, 2 buffers"],
-                          ["| 2", "2 of 3", "30.00", "30.00 to 30.00", "30.00", "642 x 362, DXGI_FORMAT_B8G8R8A8_UNORM, 2 buffers"]])
+        # Each pacing figure is the median of the runs' figures: p50, p99, maximum and 1 % low.
+        swap_chain = "642 x 362, DXGI_FORMAT_B8G8R8A8_UNORM, 2 buffers"
+        self.assertEqual([row.split(" | ")[:10] for row in rows],
+                         [["| 0", "3 of 3", "98.00", "90.00 to 100.00", "100.00, 90.00, 98.00", "10.204", "20.408", "30.612", "49.00", swap_chain],
+                          ["| 1", "3 of 3", "61.00", "60.00 to 62.00", "60.00, 62.00, 61.00", "16.393", "32.787", "49.180", "30.50", swap_chain],
+                          ["| 2", "2 of 3", "30.00", "30.00 to 30.00", "30.00", "33.333", "66.667", "100.000", "15.00", swap_chain]])
         self.assertTrue(rows[2].endswith("| 1 of 2 runs: %s |" % FAILURE), rows[2])
 
 

@@ -3,7 +3,8 @@ import unittest
 
 import sweep_paths  # noqa: F401 (makes the sweep's modules importable)
 from spread import Spread
-from verdict import FASTER, NOW_FAILS, NOW_RUNS, ONLY_IN_A, ONLY_IN_B, SAME, SLOWER, verdict
+from compare import Row, status
+from verdict import CHOPPIER, FASTER, NOW_FAILS, NOW_RUNS, ONLY_IN_A, ONLY_IN_B, SAME, SLOWER, STEADIER, pacing, verdict
 
 FAILURE = "Exception: 0x80070057 Unknown exception"
 
@@ -40,6 +41,26 @@ class Verdict(unittest.TestCase):
                 self.assertEqual(verdict(spread_a, spread_b, *threshold), expected)
         self.assertEqual(flaky.failure_text(), "1 of 2 runs: " + FAILURE)
         self.assertEqual(fails.failure_text(), FAILURE)
+
+    def test_pacing_by_the_same_rule_on_the_p99_and_choppier_stops_the_job(self):
+        def paced(*p99s):
+            result = Spread(3)
+            for p99 in p99s:
+                result.add(100.0, None, p99)
+            return result
+
+        a = paced(10.0, 10.4, 9.8)
+        cases = [(paced(8.0, 8.5, 8.2), STEADIER), (paced(12.0, 13.0, 12.5), CHOPPIER),
+                 (paced(10.45, 10.48, 10.5), SAME),   # apart, but up by 4.8 % of A's median
+                 (paced(9.0, 10.0, 13.0), SAME),      # ranges overlap
+                 (paced(), ""), (None, "")]           # no record of frame times in B
+        for number, (spread_b, expected) in enumerate(cases):
+            with self.subTest(case=number):
+                self.assertEqual(pacing(a, spread_b), expected)
+        self.assertEqual(pacing(a, paced(12.0, 13.0), 0.3), SAME)
+        rows = [Row({}, a, a, SAME, 1.0, pacing(a, spread_b)) for spread_b, _ in cases]
+        self.assertEqual(status(rows), 1)
+        self.assertEqual(status([row for row in rows if row.pacing != CHOPPIER]), 0)
 
 
 if __name__ == "__main__":
