@@ -154,6 +154,14 @@ def window_geometry(window):
     return tuple(int(values[key]) for key in ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))
 
 
+def wait_for_geometry(window, geometry, timeout=10):
+    """Whether the window takes the given geometry within the time-out."""
+    deadline = time.monotonic() + timeout
+    while window_geometry(window) != geometry and time.monotonic() < deadline:
+        time.sleep(0.2)
+    return window_geometry(window) == geometry
+
+
 def send_keys(window, *keys):
     """Gives the window the keyboard focus and types the keys (xdotool key names)."""
     xdotool("windowfocus", "--sync", window)

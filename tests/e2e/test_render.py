@@ -9,7 +9,7 @@ import time
 import unittest
 
 from lumivex import run_lumivex
-from rendering import PRESS, SETTLED, Run, find_window, send_keys, window_geometry, xdotool
+from rendering import PRESS, SETTLED, Run, find_window, send_keys, wait_for_geometry, window_geometry, xdotool
 
 STOPPING = "Stopping: CTRL_C_EVENT"
 NOT_FOUND = "Exception: 0x887A0002 Unknown exception"
@@ -259,12 +259,6 @@ class StartupFailures(unittest.TestCase):
 class FullScreen(ContextLineChecks, unittest.TestCase):
     """F enters full screen, Escape leaves it; each switch resizes the buffers to the frame size."""
 
-    def wait_for_geometry(self, window, geometry, timeout=10):
-        deadline = time.monotonic() + timeout
-        while window_geometry(window) != geometry and time.monotonic() < deadline:
-            time.sleep(0.2)
-        return window_geometry(window) == geometry
-
     def test_f_enters_and_escape_leaves(self):
         screen = (0, 0) + screen_size()
         with Run(SIZE, frames=True) as run:
@@ -284,7 +278,7 @@ class FullScreen(ContextLineChecks, unittest.TestCase):
             for key, geometry, resized in steps:
                 before, presents = len(resizes()), run.presents()
                 send_keys(window, key)
-                self.assertTrue(self.wait_for_geometry(window, geometry), (key, window_geometry(window)))
+                self.assertTrue(wait_for_geometry(window, geometry), (key, window_geometry(window)))
                 # The key is handled before the next frame; some frames later every resize is out.
                 self.assertTrue(run.wait_for_frames(presents + SETTLED), key)
                 self.assertEqual(window_geometry(window), geometry, key)

@@ -10,7 +10,7 @@ import subprocess
 import tempfile
 import unittest
 
-from lumivex import SOURCE_DIR
+from lumivex import SOURCE_DIR, environment
 from rendering import Run, parse_ppm
 
 SWEEP = os.path.join(SOURCE_DIR, "scripts", "sweep.sh")
@@ -33,7 +33,7 @@ def folder_of(output):
 
 def sweep(args):
     completed = subprocess.run([SWEEP] + args, stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
-                               timeout=SWEEP_LIMIT)
+                               env=environment(), timeout=SWEEP_LIMIT)
     return completed.returncode, completed.stdout.decode("utf-8", "replace")
 
 

@@ -46,11 +46,13 @@ class Matching(Folders):
         self.assertEqual(compare.status(rows), compare.REGRESSION_STATUS)
 
     def test_an_axis_of_one_sweep_is_matched_on_the_setting_of_the_other(self):
-        # The frame size is a setting, shown side by side and not matched.
+        # The frame size and the Direct3D implementation are settings, shown side by side and not matched.
         a = self.folder("a", {SYNC: ["0", "1"]}, 1, [100.0, 60.0])
-        b = self.folder("b", {SYNC: ["1"], "SwapChainBufferCount": ["2", "3"]}, 1, [61.0, 62.0], width=1920)
+        b = self.folder("b", {SYNC: ["1"], "SwapChainBufferCount": ["2", "3"], "D3D": ["dxvk"]}, 1, [61.0, 62.0], width=1920)
         folder_a, folder_b = sweep_folder.read(a), sweep_folder.read(b)
-        self.assertIn(["Frame size", "640 x 360", "1920 x 360", "yes"], compare.settings_rows(folder_a, folder_b))
+        settings = compare.settings_rows(folder_a, folder_b)
+        self.assertIn(["Frame size", "640 x 360", "1920 x 360", "yes"], settings)
+        self.assertIn(["D3D", "builtin", "dxvk", "yes"], settings)
         options, rows = compare.match(folder_a, folder_b, 0.05)
         self.assertEqual(options, [SYNC, "SwapChainBufferCount"])
         self.assertEqual([(row.values, row.verdict) for row in rows],
@@ -72,7 +74,7 @@ class Matching(Folders):
                  ("sweep.csv", lambda text: "", None, "sweep.csv is empty"),
                  ("sweep.csv", lambda text: text.splitlines(True)[0], None, "sweep.csv holds no run: the sweep measured nothing"),
                  ("sweep.csv", lambda text: text[:-40], None, "sweep.csv, row 2 does not have as many cells as the header"),
-                 ("sweep.csv", lambda text: text + "3,1,7,,,,,,1.00,1.00,,,,,,,10.0\n", None,
+                 ("sweep.csv", lambda text: text + "3,1,7,,,,,,1.00,1.00,,,,,,,,,,,10.0\n", None,
                   "sweep.csv, row 3: its options are none of the combinations in sweep.json"),
                  ("sweep.csv", rate("1e999"), None, "sweep.csv, row 2: mean_rate '1e999' is not a rate of 0 to 1e+06 per second"),
                  ("sweep.csv", rate("nan"), None, "row 2: mean_rate 'nan' is not a rate"),
@@ -129,11 +131,11 @@ class Command(Folders):
         output = os.path.join(self.temporary.name, "new", "comparison")
         status, stdout, _ = self.compare(a, b, "--output", output, "--threshold", "10")
         self.assertEqual(status, 0)
-        self.assertIn("- Verdicts: 1 faster, 1 now runs\n", stdout)
+        self.assertIn("- Verdicts: 1 faster, 1 now runs; pacing: 1 steadier\n", stdout)
         self.assertEqual(sorted(os.listdir(output)), ["compare.csv", "compare.md", "compare.png"])
         status, stdout, _ = self.compare(b, a, "--output", output)
         self.assertEqual(status, 1)
-        self.assertIn("- Verdicts: 1 slower, 1 now fails\n", stdout)
+        self.assertIn("- Verdicts: 1 slower, 1 now fails; pacing: 1 choppier\n", stdout)
 
 
 if __name__ == "__main__":
