@@ -51,7 +51,7 @@ def write_chart(folder, sweep):
             frames.plot(spread.p99s, [position] * len(spread.p99s), "o", color=colours[position], markersize=4)
             frames.plot([p99_median(spread)], [position], "|", color=RUN_COLOUR, markersize=12)
     frames.set_xlim(0, max([max(spread.p99s) for _, spread, _ in rows if spread.p99s] + [0.0]) * ROOM or 1.0)
-    frames.set_xlabel("99th percentile of the frame intervals (ms):\neach run (dot), lowest to highest (line), median (tick)")
+    frames.set_xlabel("p99 of the frame intervals (ms):\neach run (dot), their range (line), median (tick)")
     frames.set_title("Frame pacing: lower is steadier")
     frames.grid(axis="x", linewidth=0.3)
     save(figure, os.path.join(folder, CHART_NAME))
