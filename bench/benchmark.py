@@ -4,6 +4,7 @@ Lumivex.exe against the flat quad of LumivexFlatQuad.exe, which is the same prog
 picture that the pictures' interface allows.
 
     benchmark.py [--build BUILD] [--width W] [--height H] [--seconds S] [--rounds R] [--shaders N ...] [--references]
+                 [--dxvk DIR]
 
 A run's rate is the mean of its "Statistics:" lines after the first, whose period holds the start-up
 (one line every 10 s). The flat quad runs first and again after every picture's run, and the pictures
@@ -11,12 +12,12 @@ take R rounds in turn. A picture's run is measured against the mean of the flat-
 and after it, and a picture's ratio is the median over its rounds: the machine's own speed drifts, and
 a flat-quad run can be a fifth off the next on a busy machine. With --references, the flat quad with
 its overlay and a bare clear-and-present loop (ClearPresent.exe) follow. Before each run it says which
-run of how many it is and about how long the runs left take.
+run of how many it is and about how long the runs left take. With --dxvk DIR (or LUMIVEX_DXVK) every
+run goes on the DXVK DLLs in DIR instead of Wine's own Direct3D.
 """
 import argparse
 import os
 import re
-import signal
 import subprocess
 import sys
 import time
@@ -26,8 +27,10 @@ from statistics import mean, median
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), ".."))
 WINE_RUN = os.path.join(ROOT, "scripts", "wine-run.sh")
 sys.path.insert(0, os.path.join(ROOT, "scripts", "sweep"))
-import progress  # noqa: E402 (found through the path above)
-from checks import FRAME_SIZES, INTERRUPTED_STATUS, OneLineParser, folder, integer_in, multiple_of  # noqa: E402
+import dxvk  # noqa: E402 (found through the path above)
+import progress  # noqa: E402
+from checks import FRAME_SIZES, INTERRUPTED_STATUS, USAGE_STATUS, OneLineParser, folder, integer_in, multiple_of  # noqa: E402
+from lumivex_run import interrupt_main_thread  # noqa: E402
 SWAP_CHAIN = re.compile(r"DXGI SwapChain: (\d+) x (\d+), .*")
 STATISTICS = re.compile(r"Statistics: PresentCount \+(\d+) \(\+([0-9.]+) per second\)")
 CLEAR_PRESENT = re.compile(r"ClearPresent: (\d+) presents in ([0-9.]+) s \(([0-9.]+) per second\)")
@@ -42,8 +45,8 @@ class Runs:
     takes its statistics periods and a start and a stop, so each run left is expected to take as long as
     the runs so far on average."""
 
-    def __init__(self, total, periods):
-        self.total, self.done = total, 0
+    def __init__(self, total, periods, programs):
+        self.total, self.done, self.programs = total, 0, programs
         self.estimate = progress.Estimate((periods + 1) * PERIOD)
 
     def measure(self, label, measurement, *args):
@@ -57,12 +60,13 @@ class Runs:
         return result
 
     def program_rate(self, build, exe, args, periods):
-        return self.measure(" ".join([exe] + args), program_rate, build, exe, args, periods)
+        return self.measure(" ".join([exe] + args), program_rate, build, os.path.join(self.programs, exe), args, periods)
 
 
 def program_rate(build, exe, args, periods):
-    """The mean rate of the statistics periods after the first, and the swap chain's size."""
-    process = subprocess.Popen([WINE_RUN, os.path.join(build, exe)] + args, cwd=build,
+    """The mean rate of the statistics periods after the first, and the swap chain's size (exe: the
+    program's path, which may lie in the build's DXVK folder; the runs take the build's Wine prefix)."""
+    process = subprocess.Popen([WINE_RUN, exe] + args, cwd=build,
                                stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
     size, rates, lines = None, [], []
     try:
@@ -75,7 +79,7 @@ def program_rate(build, exe, args, periods):
                 break
         else:
             sys.exit("%s ended early: %s" % (exe, lines))
-        process.send_signal(signal.SIGINT)
+        interrupt_main_thread(process.pid)
         process.wait(60)
     finally:
         if process.poll() is None:
@@ -84,8 +88,8 @@ def program_rate(build, exe, args, periods):
     return sum(rates[1:]) / periods, size
 
 
-def clear_present_rate(build, width, height, seconds):
-    completed = subprocess.run([WINE_RUN, os.path.join(build, "ClearPresent.exe"), str(width), str(height), str(seconds)],
+def clear_present_rate(build, programs, width, height, seconds):
+    completed = subprocess.run([WINE_RUN, os.path.join(programs, "ClearPresent.exe"), str(width), str(height), str(seconds)],
                                cwd=build, stdout=subprocess.PIPE,
                                stderr=subprocess.DEVNULL, timeout=seconds + 120, check=True)
     match = CLEAR_PRESENT.search(completed.stdout.decode())
@@ -106,7 +110,24 @@ def parse_options():
     parser.add_argument("--shaders", type=integer_in(0, len(PICTURES) - 1, "a shader index"), nargs="+",
                         default=list(range(len(PICTURES))))
     parser.add_argument("--references", action="store_true", help="also the overlay's cost and a clear-and-present loop")
+    parser.add_argument("--dxvk", metavar="DIR", default=os.environ.get(dxvk.VARIABLE) or None,
+                        help="run on the DXVK DLLs in DIR, the folder of DXVK's x64 d3d11.dll and dxgi.dll "
+                             "(default: $%s; none: Wine's own Direct3D)" % dxvk.VARIABLE)
     return parser.parse_args()
+
+
+def programs_folder(build, options):
+    """The folder of the programs to run: the build, or its DXVK folder, said once."""
+    if not options.dxvk:
+        print("Direct3D: Wine's own", flush=True)
+        return build
+    try:
+        on_dxvk = dxvk.prepare(options.dxvk, build)
+    except dxvk.DxvkError as error:
+        sys.stderr.write("benchmark.py: --dxvk: %s\n" % error)
+        sys.exit(USAGE_STATUS)
+    print("Direct3D: DXVK %s, Vulkan device %s" % (dxvk.describe(on_dxvk), on_dxvk.device), flush=True)
+    return on_dxvk.folder
 
 
 def measure_pictures(build, options, size, periods, runs, plan):
@@ -143,7 +164,7 @@ def print_references(build, size, frame, periods, plan):
     plain, _ = plan.program_rate(build, "LumivexFlatQuad.exe", size, periods)
     overlay, _ = plan.program_rate(build, "LumivexFlatQuad.exe", size + ["-OverlayMode", "1"], periods)
     # The program's window is sized for a border it does not have: the loop takes the swap chain's size.
-    clear = plan.measure("ClearPresent.exe", clear_present_rate, build, frame[0], frame[1], periods * PERIOD)
+    clear = plan.measure("ClearPresent.exe", clear_present_rate, build, plan.programs, frame[0], frame[1], periods * PERIOD)
     print("Flat quad               %8.2f frames per second" % plain)
     print("Flat quad with overlay  %8.2f frames per second" % overlay)
     print("Clear and present       %8.2f frames per second" % clear)
@@ -163,7 +184,8 @@ def main():
     size = ["-Resolution", str(options.width), str(options.height)]
     runs = {shader: [] for shader in options.shaders}
     # The flat quad first, then each picture followed by the flat quad, round by round.
-    plan = Runs(1 + 2 * options.rounds * len(options.shaders) + (REFERENCE_RUNS if options.references else 0), periods)
+    plan = Runs(1 + 2 * options.rounds * len(options.shaders) + (REFERENCE_RUNS if options.references else 0), periods,
+                programs_folder(build, options))
     try:
         frame = measure_pictures(build, options, size, periods, runs, plan)
     except KeyboardInterrupt:
