@@ -33,7 +33,7 @@ class WaitableModesOnBoth(unittest.TestCase):
     def setUpClass(cls):
         cls.temporary = tempfile.TemporaryDirectory()
         cls.status, cls.stdout = sweep(["--d3d", "builtin", "dxvk", "--dxvk", DXVK, "--waitable", "0", "1", "2", "3", "--sync-interval", "1",
-                                        "--width", "320", "--height", "240", "--repeat", "1", "--output", cls.temporary.name])
+                                        "--width", "640", "--height", "360", "--repeat", "1", "--output", cls.temporary.name])
         cls.folder = folder_of(cls.temporary.name)
 
     @classmethod
@@ -53,6 +53,10 @@ class WaitableModesOnBoth(unittest.TestCase):
                 self.assertEqual(row["failure"], "")
                 rate = float(row["mean_rate"])
                 self.assertGreater(rate, 0)
+                # Only the swap chain with the waitable object's flag waits on it, and only DXVK has one.
+                frames = rows(os.path.join(self.folder, "run-%02d-frames.csv" % int(row["run"])))
+                self.assertEqual(any(float(frame["WaitMs"]) > 0 for frame in frames),
+                                 row["D3D"] == "dxvk" and row["WaitableObject"] == "3")
                 if row["D3D"] == "dxvk":
                     self.assertLess(abs(float(row["dxgi_present_rate"]) - rate), rate * 0.01 + 0.5, row)
         self.assertRegex(self.stdout, r"\| 0 \| builtin \| 1 of 1 \| [\d.]+ \|[^\n]*\n\| 0 \| dxvk \| 1 of 1 \| [\d.]+ \|")
