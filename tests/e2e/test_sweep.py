@@ -72,16 +72,19 @@ class Sweep(unittest.TestCase):
         self.assertRegex(os.path.basename(self.a), r"^\d{4}-\d\d-\d\d_\d\d-\d\d-\d\d$")
         found = rows(os.path.join(self.a, "sweep.csv"))
         self.assertEqual(len(found), 8)
+        # Each run's console lines and its record of frame times.
         self.assertEqual(sorted(name for name in os.listdir(self.a) if name.startswith("run-")),
-                         ["run-%02d.txt" % run for run in range(1, 9)])
+                         sorted(["run-%02d.txt" % run for run in range(1, 9)] + ["run-%02d-frames.csv" % run for run in range(1, 9)]))
         for row in found:
             with self.subTest(row=row["run"]):
                 self.assertTrue(322 <= int(row["width"]) < 360 and 242 <= int(row["height"]) < 280, row)
                 self.assertEqual((row["format"], row["buffer_count"]), ("DXGI_FORMAT_B8G8R8A8_UNORM", "2"))
                 if row["WaitableObject"] == "0":
                     self.assertTrue(float(row["rate_1"]) > 0 and row["failure"] == "", row)
+                    self.assertTrue(0 < float(row["p50_ms"]) <= float(row["p99_ms"]) <= float(row["max_ms"]), row)
+                    self.assertLess(float(row["low_1pct_rate"]), float(row["mean_rate"]), row)
                 else:
-                    self.assertEqual((row["rate_1"], row["failure"]), ("", NO_SWAP_CHAIN2))
+                    self.assertEqual((row["rate_1"], row["failure"], row["p99_ms"]), ("", NO_SWAP_CHAIN2, ""))
         self.assertIn("Run 8 of 8 (repeat 2 of 2), about ", stdout)
         with open(os.path.join(self.a, "sweep.md")) as stream:
             markdown = stream.read()
