@@ -52,7 +52,7 @@ def main():
     options = parser.parse_args()
     build, periods = os.path.abspath(options.build), options.seconds // PERIOD
     scratch = tempfile.mkdtemp(prefix="lumivex-frame-times-")
-    runs = Runs(len(SIZES) * options.rounds * 2, periods)
+    runs = Runs(len(SIZES) * options.rounds * 2, periods, build)
     try:
         for width, height in SIZES:
             args = ["-Resolution", str(width), str(height), "-ShaderIndex", str(options.shader)]
