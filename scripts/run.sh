@@ -30,8 +30,31 @@ fi
 
 cd "$Build"
 export WINEPREFIX="$PWD/wineprefix"
+
+# Runs the program and gives its status. Ctrl+C reaches this script as well as the program, which then
+# stops its run: the script waits for it. On DXVK the program runs in a session of its own and gets
+# Ctrl+C from the script, on its main thread: Wine blocks SIGINT there during each call to its server,
+# and a SIGINT to the process then lands on a thread that Mesa started without Wine, which ends the run
+# with a segmentation fault.
+RunProgram()
+{
+    if [ -z "$Dxvk" ]; then
+        trap : INT
+        "$Root/scripts/wine-run.sh" "$Program" "$@"
+        return
+    fi
+    setsid "$Root/scripts/wine-run.sh" "$Program" "$@" < /dev/stdin &
+    local Pid=$! Status=0
+    trap 'python3 "$Root/scripts/sweep/dxvk.py" interrupt "$Pid" || true' INT
+    until wait "$Pid" || Status=$?; ! kill -0 "$Pid" 2> /dev/null; do Status=0; done
+    return "$Status"
+}
+
 if [ -n "${DISPLAY:-}" ]; then
-    exec "$Root/scripts/wine-run.sh" "$Program" "$@"
+    [ -n "$Dxvk" ] || exec "$Root/scripts/wine-run.sh" "$Program" "$@"
+    Status=0
+    RunProgram "$@" || Status=$?
+    exit "$Status"
 fi
 
 # A -Syntax (-?) or -EnumerateAdapters (-ea) argument, in any case, with or without ":value", makes
@@ -68,9 +91,7 @@ else
     Screenshots=$!
 fi
 
-# Ctrl+C reaches this script as well as the program, which then stops its run: the script waits for
-# it, and a second Ctrl+C does not cut the ending of the display short.
-trap : INT
+# A second Ctrl+C does not cut the ending of the display short.
 Status=0
-"$Root/scripts/wine-run.sh" "$Program" "$@" || Status=$?
+RunProgram "$@" || Status=$?
 exit "$Status"

@@ -7,9 +7,11 @@ them, and the Wine prefix is not touched, so the builtin runs stay as they are.
 
     dxvk.py check DIR            checks the DLLs and the Vulkan device
     dxvk.py prepare DIR BUILD    checks, prepares BUILD/dxvk and says what the runs go on
+    dxvk.py interrupt PID        Ctrl+C to the Wine process PID on its main thread (see lumivex_run.py)
 
 A folder without the two DLLs, or a machine without a Vulkan device, gets one line and status 2."""
 import collections
+import contextlib
 import filecmp
 import hashlib
 import os
@@ -18,6 +20,8 @@ import shutil
 import struct
 import subprocess
 import sys
+
+from lumivex_run import interrupt_main_thread
 
 VARIABLE = "LUMIVEX_DXVK"
 FOLDER_NAME = "dxvk"
@@ -117,9 +121,13 @@ def describe(dxvk):
 
 
 def main(argv):
-    if not (argv[:1] == ["check"] and len(argv) == 2 or argv[:1] == ["prepare"] and len(argv) == 3):
-        sys.exit("usage: dxvk.py check DIR | dxvk.py prepare DIR BUILD")
+    if len(argv) != {"check": 2, "prepare": 3, "interrupt": 2}.get(argv[0] if argv else None):
+        sys.exit("usage: dxvk.py check DIR | dxvk.py prepare DIR BUILD | dxvk.py interrupt PID")
     try:
+        if argv[0] == "interrupt":
+            with contextlib.suppress(ProcessLookupError):  # it has ended
+                interrupt_main_thread(int(argv[1]))
+            return
         if argv[0] == "check":
             check(argv[1])
             return

@@ -32,9 +32,9 @@ def wine_version():
 def interrupt_main_thread(pid):
     """Sends SIGINT to the main thread of the Wine process pid. A signal sent to the process goes to any
     thread that does not block it, and Wine blocks it in its main thread during every call to its server:
-    on DXVK with a sync interval above 0, Mesa's own thread for X11 presentation, which Wine does not
-    know, then takes it, and the run ends with a segmentation fault instead of "Stopping: CTRL_C_EVENT"
-    (2 runs in 3 here). Sent to the main thread, the signal waits for it."""
+    on DXVK a thread that Mesa started without Wine may then take it, and the run ends with a
+    segmentation fault instead of "Stopping: CTRL_C_EVENT" (here 2 runs in 3 with sync interval 1, 3 in
+    5 with the waitable object). Sent to the main thread, the signal waits for it."""
     libc = ctypes.CDLL(None, use_errno=True)
     if libc.tgkill(pid, pid, signal.SIGINT) != 0:
         error = ctypes.get_errno()

@@ -1,5 +1,6 @@
 """Runs Lumivex.exe in the background with its window on the X display, reads its console lines as
 they come, and takes screenshots of its window."""
+import ctypes
 import functools
 import os
 import re
@@ -105,10 +106,11 @@ class Run:
         "Stopping" line. So a run with frames is interrupted once its first frames are out."""
         if self._frames and not self.wait_for_frames(SETTLED):
             raise AssertionError("no frame before the interrupt: %r" % self.lines)
-        if self.group:
-            os.killpg(self._process.pid, signal.SIGINT)
-        else:
-            self._process.send_signal(signal.SIGINT)
+        # Each process gets it on its main thread, as a SIGINT to a process that lands on a thread
+        # that Mesa started for DXVK without Wine ends the run with a segmentation fault.
+        group = subprocess.run(["pgrep", "-g", str(self._process.pid)], stdout=subprocess.PIPE).stdout.split()
+        for pid in map(int, group if self.group else [self._process.pid]):
+            ctypes.CDLL(None).tgkill(pid, pid, signal.SIGINT)
 
     def processes_left(self, timeout=0):
         """The ids of the processes of the run's own group that still run the program, once there are
