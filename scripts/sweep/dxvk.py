@@ -7,7 +7,7 @@ them, and the Wine prefix is not touched, so the builtin runs stay as they are.
 
     dxvk.py check DIR            checks the DLLs and the Vulkan device
     dxvk.py prepare DIR BUILD    checks, prepares BUILD/dxvk and says what the runs go on
-    dxvk.py interrupt PID        Ctrl+C to the Wine process PID on its main thread (see lumivex_run.py)
+    dxvk.py interrupt SID        Ctrl+C to each process of session SID on its main thread (see lumivex_run.py)
 
 A folder without the two DLLs, or a machine without a Vulkan device, gets one line and status 2."""
 import collections
@@ -122,11 +122,14 @@ def describe(dxvk):
 
 def main(argv):
     if len(argv) != {"check": 2, "prepare": 3, "interrupt": 2}.get(argv[0] if argv else None):
-        sys.exit("usage: dxvk.py check DIR | dxvk.py prepare DIR BUILD | dxvk.py interrupt PID")
+        sys.exit("usage: dxvk.py check DIR | dxvk.py prepare DIR BUILD | dxvk.py interrupt SID")
     try:
         if argv[0] == "interrupt":
-            with contextlib.suppress(ProcessLookupError):  # it has ended
-                interrupt_main_thread(int(argv[1]))
+            # Every process of the session: with -Debug, the program's debugger copy too.
+            listed = subprocess.run(["pgrep", "-s", argv[1]], stdout=subprocess.PIPE).stdout.split()
+            for pid in map(int, listed):
+                with contextlib.suppress(ProcessLookupError):  # it has ended
+                    interrupt_main_thread(pid)
             return
         if argv[0] == "check":
             check(argv[1])

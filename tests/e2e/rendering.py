@@ -98,7 +98,7 @@ class Run:
         """Waits until the run has presented count frames in all (a run with frames)."""
         return self._wait(lambda: self.presents() >= count, timeout)
 
-    def interrupt(self):
+    def interrupt(self, one_by_one=False):
         """Sends SIGINT, which reaches the program as CTRL_C_EVENT. Wine starts the thread for the
         console event from inside its signal handler; when the signal lands on Wine's Direct3D thread
         while that thread allocates memory, as it does for the first frames, the thread creation waits
@@ -106,8 +106,11 @@ class Run:
         "Stopping" line. So a run with frames is interrupted once its first frames are out."""
         if self._frames and not self.wait_for_frames(SETTLED):
             raise AssertionError("no frame before the interrupt: %r" % self.lines)
-        # Each process gets it on its main thread, as a SIGINT to a process that lands on a thread
-        # that Mesa started for DXVK without Wine ends the run with a segmentation fault.
+        if self.group and not one_by_one:
+            os.killpg(self._process.pid, signal.SIGINT)
+            return
+        # one_by_one, each process of the group gets it on its main thread, as a SIGINT to a process that
+        # lands on a thread that Mesa started for DXVK without Wine ends the run with a segmentation fault.
         group = subprocess.run(["pgrep", "-g", str(self._process.pid)], stdout=subprocess.PIPE).stdout.split()
         for pid in map(int, group if self.group else [self._process.pid]):
             ctypes.CDLL(None).tgkill(pid, pid, signal.SIGINT)

@@ -103,7 +103,7 @@ class OnDxvk(unittest.TestCase):
             self.assertTrue(run.wait_for_pattern(STATISTICS, 120), run.lines)
             x, y, width, height = window_geometry(find_window())
             image = screenshot().crop(x, y, width, height)
-            run.interrupt()
+            run.interrupt(one_by_one=True)
             self.assertEqual(run.wait(), 0)
             self.assertEqual(run.processes_left(timeout=30), [])
         self.assertGreater(len(khaki_points(image, width // 2, height // 3)), KHAKI_TEXT, "no khaki text at the top left")
