@@ -15,7 +15,6 @@ its overlay and a bare clear-and-present loop (ClearPresent.exe) follow. Before 
 run of how many it is and about how long the runs left take. With --dxvk DIR (or LUMIVEX_DXVK) every
 run goes on the DXVK DLLs in DIR instead of Wine's own Direct3D.
 """
-import argparse
 import os
 import re
 import subprocess
@@ -23,18 +22,15 @@ import sys
 import time
 from statistics import mean, median
 
-# scripts/wine-run.sh takes the Wine prefix of the build folder that it runs in.
-ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), ".."))
-WINE_RUN = os.path.join(ROOT, "scripts", "wine-run.sh")
-sys.path.insert(0, os.path.join(ROOT, "scripts", "sweep"))
-import dxvk  # noqa: E402 (found through the path above)
-import progress  # noqa: E402
-from checks import FRAME_SIZES, INTERRUPTED_STATUS, USAGE_STATUS, OneLineParser, folder, integer_in, multiple_of  # noqa: E402
-from lumivex_run import interrupt_main_thread  # noqa: E402
+import sweep_package  # noqa: F401 (makes the package sweep importable)
+from sweep import dxvk
+from sweep.arguments import FRAME_SIZES, INTERRUPTED_STATUS, USAGE_STATUS, OneLineParser, folder, integer_in, multiple_of
+from sweep.options import PERIOD
+from sweep.program import BUILD_DIR, WINE_RUN, Estimate, duration, interrupt_main_thread
+
 SWAP_CHAIN = re.compile(r"DXGI SwapChain: (\d+) x (\d+), .*")
 STATISTICS = re.compile(r"Statistics: PresentCount \+(\d+) \(\+([0-9.]+) per second\)")
 CLEAR_PRESENT = re.compile(r"ClearPresent: (\d+) presents in ([0-9.]+) s \(([0-9.]+) per second\)")
-PERIOD = 10
 PICTURES = ("Blossoms", "Ribbons", "Network", "Outlines")
 # The flat quad, with and without its overlay, and the clear-and-present loop.
 REFERENCE_RUNS = 3
@@ -47,12 +43,12 @@ class Runs:
 
     def __init__(self, total, periods, programs):
         self.total, self.done, self.programs = total, 0, programs
-        self.estimate = progress.Estimate((periods + 1) * PERIOD)
+        self.estimate = Estimate((periods + 1) * PERIOD)
 
     def measure(self, label, measurement, *args):
         left = self.estimate.remaining([None] * (self.total - self.done))
         self.done += 1
-        print("Run %d of %d, about %s left: %s" % (self.done, self.total, progress.duration(left), label),
+        print("Run %d of %d, about %s left: %s" % (self.done, self.total, duration(left), label),
               file=sys.stderr, flush=True)
         started = time.monotonic()
         result = measurement(*args)
@@ -99,8 +95,8 @@ def clear_present_rate(build, programs, width, height, seconds):
 
 
 def parse_options():
-    parser = OneLineParser(prog="benchmark.py", description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
-    parser.add_argument("--build", type=folder, default=os.environ.get("LUMIVEX_BUILD_DIR", os.path.join(ROOT, "build")))
+    parser = OneLineParser("benchmark.py", __doc__)
+    parser.add_argument("--build", type=folder, default=BUILD_DIR)
     parser.add_argument("--width", type=integer_in(*FRAME_SIZES, "a frame width"), default=1920)
     parser.add_argument("--height", type=integer_in(*FRAME_SIZES, "a frame height"), default=1080)
     parser.add_argument("--seconds", type=multiple_of(PERIOD, "a number of seconds"), default=PERIOD,

@@ -7,31 +7,30 @@ and removes the dumps.
 
     exceptions.py [--build BUILD] [--seconds 30]
 """
-import argparse
 import glob
 import os
 import subprocess
 import sys
 
-ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), ".."))
-sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
-sys.path.insert(0, os.path.join(ROOT, "scripts", "sweep"))
-from checks import OneLineParser, folder, integer_in  # noqa: E402 (found through the path above)
+import sweep_package  # noqa: F401 (makes the package sweep importable)
+from sweep.arguments import OneLineParser, folder, integer_in
+from sweep.program import BUILD_DIR, EXE_NAME, WINE_RUN, environment, run_lumivex
+
 # The copy describes the repeated exception with this line alone; the C++ throw's line says more.
 BARE_LINE = "Exception: "
 # Each state's rate is to be at least this share of the other's.
 TARGET = 0.8
 
 
-def measure(lumivex, seconds, throw):
+def measure(build, seconds, throw):
     """(exceptions described per second, mean dump size in bytes) of one run."""
     args = ["raise", str(seconds)] + (["throw"] if throw else [])
-    debuggee = subprocess.Popen([lumivex.WINE_RUN, os.path.join(lumivex.BUILD_DIR, "TestDebuggee.exe")] + args,
-                                cwd=lumivex.BUILD_DIR, env=lumivex.environment(), stdin=subprocess.DEVNULL,
+    debuggee = subprocess.Popen([WINE_RUN, os.path.join(build, "TestDebuggee.exe")] + args,
+                                cwd=build, env=environment(build=build), stdin=subprocess.DEVNULL,
                                 stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
     try:
         pid = int(debuggee.stdout.readline())
-        _, lines, _ = lumivex.run_lumivex(["-ParentProcessDebug", pid], timeout=seconds + 300)
+        _, lines, _ = run_lumivex(["-ParentProcessDebug", pid], timeout=seconds + 300, build=build)
         raised, milliseconds = (int(value) for value in debuggee.stdout.readline().split())
     finally:
         debuggee.kill()
@@ -40,7 +39,7 @@ def measure(lumivex, seconds, throw):
     described = lines.count(BARE_LINE)
     if described != raised:
         sys.exit("%d exceptions raised, %d described" % (raised, described))
-    dumps = glob.glob(os.path.join(lumivex.BUILD_DIR, "Lumivex.exe-%d-DebugException-*.dmp" % pid))
+    dumps = glob.glob(os.path.join(build, "%s-%d-DebugException-*.dmp" % (EXE_NAME, pid)))
     size = sum(os.path.getsize(path) for path in dumps) / max(len(dumps), 1)
     for path in dumps:
         os.remove(path)
@@ -48,15 +47,13 @@ def measure(lumivex, seconds, throw):
 
 
 def main():
-    parser = OneLineParser(prog="exceptions.py", description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
-    parser.add_argument("--build", type=folder, default=os.environ.get("LUMIVEX_BUILD_DIR", os.path.join(ROOT, "build")))
+    parser = OneLineParser("exceptions.py", __doc__)
+    parser.add_argument("--build", type=folder, default=BUILD_DIR)
     parser.add_argument("--seconds", type=integer_in(1, None, "a number of seconds"), default=30)
     options = parser.parse_args()
-    os.environ["LUMIVEX_BUILD_DIR"] = os.path.abspath(options.build)
-    import lumivex
-
-    without = measure(lumivex, options.seconds, False)
-    with_throw = measure(lumivex, options.seconds, True)
+    build = os.path.abspath(options.build)
+    without = measure(build, options.seconds, False)
+    with_throw = measure(build, options.seconds, True)
     for label, (rate, size) in (("Without a C++ throw", without), ("After a C++ throw", with_throw)):
         print("%-20s %8.1f exceptions described per second, dumps of %.0f KB" % (label, rate, size / 1024))
     # Either state may be the slow one: the slower rate over the faster is what the target bounds.

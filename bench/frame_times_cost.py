@@ -8,21 +8,19 @@ whether writing them shows: the frames right after a write of the file against a
 
     frame_times_cost.py [--build BUILD] [--seconds 20] [--rounds 5] [--shader 0]
 """
-import argparse
 import csv
 import os
 import shutil
-import sys
 import tempfile
 from statistics import median
 
-from benchmark import PERIOD, Runs, program_rate
+import sweep_package  # noqa: F401 (makes the package sweep importable)
+from benchmark import Runs
+from sweep.arguments import OneLineParser, folder, integer_in, multiple_of
+from sweep.frame_times import read, summarise
+from sweep.options import PERIOD
+from sweep.program import BUILD_DIR
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "scripts", "sweep"))
-from checks import OneLineParser, folder, integer_in, multiple_of  # noqa: E402 (found through the path above)
-from frame_times import read, summarise  # noqa: E402
-
-ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), ".."))
 SIZES = ((640, 360), (1920, 1080))
 # The record goes to its file whenever this many bytes are buffered (app/FrameTimes.cpp).
 WRITE_SIZE = 4096
@@ -44,8 +42,8 @@ def frames_after_writes(path):
 
 
 def main():
-    parser = OneLineParser(prog="frame_times_cost.py", description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
-    parser.add_argument("--build", type=folder, default=os.environ.get("LUMIVEX_BUILD_DIR", os.path.join(ROOT, "build")))
+    parser = OneLineParser("frame_times_cost.py", __doc__)
+    parser.add_argument("--build", type=folder, default=BUILD_DIR)
     parser.add_argument("--seconds", type=multiple_of(PERIOD, "a number of seconds in tens"), default=20)
     parser.add_argument("--rounds", type=integer_in(1, None, "a number of rounds"), default=5)
     parser.add_argument("--shader", type=integer_in(0, 3, "a shader index"), default=0)

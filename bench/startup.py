@@ -5,28 +5,27 @@ the time from the start of Lumivex.exe to its "Press Ctrl+C to exit..." line, an
 
     startup.py [--build BUILD] [--runs 5]
 """
-import argparse
 import os
 import statistics
 import subprocess
 import sys
 import time
 
-ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), ".."))
-sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
-sys.path.insert(0, os.path.join(ROOT, "scripts", "sweep"))
-from checks import OneLineParser, folder, integer_in  # noqa: E402 (found through the path above)
+import sweep_package  # noqa: F401 (makes the package sweep importable)
+from sweep.arguments import OneLineParser, folder, integer_in
+from sweep.console import PROMPT
+from sweep.program import BUILD_DIR, EXE_NAME, WINE_RUN, WINE_SERVER, Run, environment
+
 RESOLUTION = ["-Resolution", "640", "360"]
-WINE_SERVER = "/usr/lib/wine/wineserver64"
 # Self-debugging may cost this much more than the plain run.
 PROMPT_TARGET = 1.5
 SYNTAX_TARGET = 2.0
 
 
-def prompt_time(rendering, run):
+def prompt_time(run):
     """Seconds from the start to the prompt line of one rendering run, which is then ended."""
     start = time.monotonic()
-    if not run.wait_for_line(rendering.PRESS, 300):
+    if not run.wait_for_line(PROMPT, 300):
         sys.exit("Lumivex did not start: %s" % run.lines)
     seconds = time.monotonic() - start
     # Ended as a person ends it, once its first frames are out.
@@ -35,46 +34,46 @@ def prompt_time(rendering, run):
     return seconds
 
 
-def syntax_time(rendering, run):
+def syntax_time(run):
     """Seconds from the start to the end of one -Syntax run, its console output closed."""
     start = time.monotonic()
     run.wait(300)
     return time.monotonic() - start
 
 
-def fresh_wine(rendering):
+def fresh_wine(build):
     """Wine's server and services started anew and left running for the next run, as they run while a
     person works. Every run starts from this state: a run with -Debug leaves Wine 8's desktop process
     gone, after which every start under that server takes about a second longer; the plain runs,
     which always went right after one, paid for it, and self-debugging looked faster than none."""
-    from lumivex import environment
-    subprocess.run([WINE_SERVER, "-k"], env=environment(), stderr=subprocess.DEVNULL)
-    subprocess.run([WINE_SERVER, "-w"], env=environment(), stderr=subprocess.DEVNULL)
-    subprocess.run([WINE_SERVER, "-p"], env=environment(), check=True)
+    env = environment(build=build)
+    subprocess.run([WINE_SERVER, "-k"], env=env, stderr=subprocess.DEVNULL)
+    subprocess.run([WINE_SERVER, "-w"], env=env, stderr=subprocess.DEVNULL)
+    subprocess.run([WINE_SERVER, "-p"], env=env, check=True)
     # The services inherit the output of the program that starts them: started here, with their
     # output going nowhere, they hold no run's output open.
-    subprocess.run([rendering.WINE_RUN, rendering.EXE, "-EnumerateAdapters"], cwd=rendering.BUILD_DIR, env=environment(),
+    subprocess.run([WINE_RUN, os.path.join(build, EXE_NAME), "-EnumerateAdapters"], cwd=build, env=env,
                    stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
 
-def timed(rendering, measure, args):
+def timed(build, measure, args):
     """One run measured, from a fresh Wine; the next one starts once every process of this one has
     ended (the debugger copy's too)."""
-    fresh_wine(rendering)
-    with rendering.Run(args, group=True, frames=True) as run:
-        seconds = measure(rendering, run)
+    fresh_wine(build)
+    with Run(args, group=True, frames=True, build=build) as run:
+        seconds = measure(run)
     run.processes_left(timeout=30)
     return seconds
 
 
-def median_pair(rendering, measure, plain, debugged, runs):
+def median_pair(build, measure, plain, debugged, runs):
     """Medians of the plain and the self-debugging runs. A first plain run, not counted, warms up;
     then the two take turns, each going first in every other round."""
-    timed(rendering, measure, plain)
+    timed(build, measure, plain)
     times = {id(plain): [], id(debugged): []}
     for round_number in range(runs):
         for args in (plain, debugged) if round_number % 2 == 0 else (debugged, plain):
-            times[id(args)].append(timed(rendering, measure, args))
+            times[id(args)].append(timed(build, measure, args))
     print("%s: plain %s; with -Debug %s" % (measure.__name__, " ".join("%.2f" % value for value in times[id(plain)]),
                                            " ".join("%.2f" % value for value in times[id(debugged)])), flush=True)
     return statistics.median(times[id(plain)]), statistics.median(times[id(debugged)])
@@ -87,23 +86,20 @@ def report(label, plain, debugged, target):
 
 
 def main():
-    parser = OneLineParser(prog="startup.py", description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
-    parser.add_argument("--build", type=folder, default=os.environ.get("LUMIVEX_BUILD_DIR", os.path.join(ROOT, "build")))
+    parser = OneLineParser("startup.py", __doc__)
+    parser.add_argument("--build", type=folder, default=BUILD_DIR)
     parser.add_argument("--runs", type=integer_in(1, None, "a number of runs"), default=5)
     options = parser.parse_args()
-    os.environ["LUMIVEX_BUILD_DIR"] = os.path.abspath(options.build)
-    import rendering
-    from lumivex import environment
-
+    build = os.path.abspath(options.build)
     try:
-        measure_all(rendering, options.runs)
+        measure_all(build, options.runs)
     finally:
-        subprocess.run([WINE_SERVER, "-k"], env=environment(), stderr=subprocess.DEVNULL)
+        subprocess.run([WINE_SERVER, "-k"], env=environment(build=build), stderr=subprocess.DEVNULL)
 
 
-def measure_all(rendering, runs):
-    prompt = median_pair(rendering, prompt_time, RESOLUTION, ["-Debug"] + RESOLUTION, runs)
-    syntax = median_pair(rendering, syntax_time, ["-Syntax"], ["-Debug", "-Syntax"], runs)
+def measure_all(build, runs):
+    prompt = median_pair(build, prompt_time, RESOLUTION, ["-Debug"] + RESOLUTION, runs)
+    syntax = median_pair(build, syntax_time, ["-Syntax"], ["-Debug", "-Syntax"], runs)
     print("Medians of %d runs" % runs)
     report("To the prompt line", prompt[0], prompt[1], PROMPT_TARGET)
     report("Whole -Syntax run", syntax[0], syntax[1], SYNTAX_TARGET)

@@ -18,13 +18,19 @@ if [ "${1:-}" = "--dxvk" ]; then
 fi
 Program=./Lumivex.exe
 
+# The DXVK folder's check, its preparation and the Ctrl+C of a run on it (the package sweep in scripts/).
+DxvkScript()
+{
+    PYTHONPATH="$Root/scripts${PYTHONPATH:+:$PYTHONPATH}" python3 -m sweep.dxvk "$@"
+}
+
 "$Root/scripts/setup.sh"
 if [ -n "$Dxvk" ]; then
-    python3 "$Root/scripts/sweep/dxvk.py" check "$Dxvk"
+    DxvkScript check "$Dxvk"
 fi
 "$Root/scripts/build.sh"
 if [ -n "$Dxvk" ]; then
-    python3 "$Root/scripts/sweep/dxvk.py" prepare "$Dxvk" "$Build"
+    DxvkScript prepare "$Dxvk" "$Build"
     Program=./dxvk/Lumivex.exe
 fi
 
@@ -46,7 +52,7 @@ RunProgram()
     fi
     setsid "$Root/scripts/wine-run.sh" "$Program" "$@" < /dev/stdin &
     local Pid=$! Status=0
-    trap 'python3 "$Root/scripts/sweep/dxvk.py" interrupt "$Pid" || true' INT
+    trap 'DxvkScript interrupt "$Pid" || true' INT
     until wait "$Pid" || Status=$?; ! kill -0 "$Pid" 2> /dev/null; do Status=0; done
     return "$Status"
 }

@@ -1,24 +1,26 @@
 #!/usr/bin/env bash
 # Runs Lumivex.exe once per combination of presentation options and writes a CSV file, a Markdown
-# table and a chart (scripts/sweep/sweep.py; its --help lists the options). Here the runs go through
-# Wine, on a virtual display when there is no X display; on Windows (Git Bash) the program runs directly.
+# table and a chart (python3 -m sweep, the package scripts/sweep; its --help lists the options). Here the
+# runs go through Wine, on a virtual display when there is no X display; on Windows (Git Bash) the program
+# runs directly.
 set -euo pipefail
 Root=$(cd "$(dirname "$0")/.." && pwd)
 Build=${LUMIVEX_BUILD_DIR:-$Root/build}
-Sweep="$Root/scripts/sweep/sweep.py"
+# The package sweep lies in scripts/.
+export PYTHONPATH="$Root/scripts${PYTHONPATH:+:$PYTHONPATH}"
 # sweep.json records the command line as typed here (the same in the re-run on a virtual display below).
 Typed=$(printf '%q ' "$0" "$@")
 export LUMIVEX_SWEEP_COMMAND="${Typed% }"
 
 case "$(uname -s)" in
-    MINGW* | MSYS* | CYGWIN*) exec py -3 "$Sweep" --build "$Build" "$@" ;;
+    MINGW* | MSYS* | CYGWIN*) exec py -3 -m sweep --build "$Build" "$@" ;;
 esac
 # The options are checked, and two sweeps compared, before a display or Wine is started: neither needs one.
 # matplotlib comes from Debian's python3-matplotlib, which only Debian's own interpreter sees.
 case " $* " in
-    *" --compare "* | *" --help "* | *" -h "*) exec /usr/bin/python3 "$Sweep" --build "$Build" "$@" ;;
+    *" --compare "* | *" --help "* | *" -h "*) exec /usr/bin/python3 -m sweep --build "$Build" "$@" ;;
 esac
-/usr/bin/python3 "$Sweep" --build "$Build" --check "$@"
+/usr/bin/python3 -m sweep --build "$Build" --check "$@"
 if [ -z "${DISPLAY:-}" ]; then
     exec "$Root/scripts/virtual-display.sh" "$0" "$@"
 fi
@@ -34,4 +36,4 @@ if [ "$Status" -eq 0 ]; then
 fi
 (cd "$Build" && "$Root/scripts/wine-run.sh" ./Lumivex.exe -EnumerateAdapters > /dev/null 2>&1 < /dev/null) || true
 
-/usr/bin/python3 "$Sweep" --build "$Build" "$@"
+/usr/bin/python3 -m sweep --build "$Build" "$@"

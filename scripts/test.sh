@@ -11,7 +11,7 @@ Build=${LUMIVEX_BUILD_DIR:-$Root/build}
 
 NotRun="LUMIVEX_DXVK is not set"
 if [ -n "${LUMIVEX_DXVK:-}" ]; then
-    NotRun=$(python3 "$Root/scripts/sweep/dxvk.py" check "$LUMIVEX_DXVK" 2>&1) && NotRun=""
+    NotRun=$(PYTHONPATH="$Root/scripts${PYTHONPATH:+:$PYTHONPATH}" python3 -m sweep.dxvk check "$LUMIVEX_DXVK" 2>&1) && NotRun=""
 fi
 if [ -n "$NotRun" ]; then
     unset LUMIVEX_DXVK

@@ -3,7 +3,7 @@
 # The prefix defaults to ./wineprefix in the current (build) folder.
 #
 # A program whose folder holds d3d11.dll and dxgi.dll runs on those DLLs, as on Windows, instead of
-# Wine's own Direct3D: the build's DXVK folder (scripts/sweep/dxvk.py prepares it) holds copies of the
+# Wine's own Direct3D: the build's DXVK folder (python3 -m sweep.dxvk prepares it) holds copies of the
 # programs beside DXVK's DLLs, so only its programs get the override; the prefix is shared and unchanged.
 # Mesa's Vulkan on X asks for a private runtime folder; DXVK's own log stays off the console unless
 # DXVK_LOG_LEVEL asks for it, and its pipeline cache goes beside the DLLs whatever the current folder.

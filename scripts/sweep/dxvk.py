@@ -1,17 +1,16 @@
-#!/usr/bin/env python3
 """DXVK, Direct3D 11 and DXGI on Vulkan, beside Wine's own Direct3D: checks a folder of DXVK's x64
 d3d11.dll and dxgi.dll (as DXVK's release archives have them under x64/) and the machine's Vulkan
 device, and prepares the build's DXVK folder, BUILD/dxvk: copies of the build's programs beside the two
 DLLs, which scripts/wine-run.sh then runs on DXVK. The build's own programs never get the DLLs beside
 them, and the Wine prefix is not touched, so the builtin runs stay as they are.
 
-    dxvk.py check DIR            checks the DLLs and the Vulkan device
-    dxvk.py prepare DIR BUILD    checks, prepares BUILD/dxvk and says what the runs go on
-    dxvk.py interrupt SID        Ctrl+C to each process of session SID on its main thread (see lumivex_run.py)
+    python3 -m sweep.dxvk check DIR            checks the DLLs and the Vulkan device
+    python3 -m sweep.dxvk prepare DIR BUILD    checks, prepares BUILD/dxvk and says what the runs go on
+    python3 -m sweep.dxvk interrupt SID        Ctrl+C to each process of session SID on its main thread
+                                               (see sweep.program)
 
 A folder without the two DLLs, or a machine without a Vulkan device, gets one line and status 2."""
 import collections
-import contextlib
 import filecmp
 import hashlib
 import os
@@ -21,14 +20,14 @@ import struct
 import subprocess
 import sys
 
-from lumivex_run import interrupt_main_thread
+from sweep.arguments import USAGE_STATUS
+from sweep.program import EXE_NAME, interrupt_session
 
 VARIABLE = "LUMIVEX_DXVK"
 FOLDER_NAME = "dxvk"
 DLLS = ("d3d11.dll", "dxgi.dll")
 # The build's programs that the scripts run; a build may lack the benchmark's.
-PROGRAMS = ("Lumivex.exe", "LumivexFlatQuad.exe", "ClearPresent.exe")
-USAGE_STATUS = 2
+PROGRAMS = (EXE_NAME, "LumivexFlatQuad.exe", "ClearPresent.exe")
 # A PE file names its machine right after the "PE\0\0" signature, whose offset it keeps at 0x3C.
 PE_OFFSET = 0x3C
 X64 = 0x8664
@@ -122,14 +121,10 @@ def describe(dxvk):
 
 def main(argv):
     if len(argv) != {"check": 2, "prepare": 3, "interrupt": 2}.get(argv[0] if argv else None):
-        sys.exit("usage: dxvk.py check DIR | dxvk.py prepare DIR BUILD | dxvk.py interrupt SID")
+        sys.exit("usage: python3 -m sweep.dxvk check DIR | prepare DIR BUILD | interrupt SID")
     try:
         if argv[0] == "interrupt":
-            # Every process of the session: with -Debug, the program's debugger copy too.
-            listed = subprocess.run(["pgrep", "-s", argv[1]], stdout=subprocess.PIPE).stdout.split()
-            for pid in map(int, listed):
-                with contextlib.suppress(ProcessLookupError):  # it has ended
-                    interrupt_main_thread(pid)
+            interrupt_session(argv[1])
             return
         if argv[0] == "check":
             check(argv[1])

@@ -1,9 +1,8 @@
-#!/usr/bin/env python3
 """Summarises a record of frame times (Lumivex.exe -FrameTimes FILE): how many frame intervals it
 holds, their mean rate, the 50th, 95th and 99th percentiles and the maximum of the intervals in
 milliseconds, and the "1 % low" rate; saves a PNG with the intervals over time and their histogram.
 
-    frame_times.py FILE [--skip MS] [--chart PNG]
+    python3 -m sweep.frame_times FILE [--skip MS] [--chart PNG]     (with scripts/ on PYTHONPATH)
 
 An interval is the time from one frame's start to the next one's; the first row has none. The
 percentiles are linear between the two nearest ranks (numpy's default). The mean rate is the number
@@ -13,13 +12,12 @@ stand for, not the 1st percentile of per-frame rates. --skip leaves out the fram
 the first MS milliseconds (a sweep leaves out its first statistics period, which holds the start-up).
 The chart goes next to FILE, with .png for .csv, unless --chart names it.
 """
-import argparse
 import csv
 import math
 import os
 import sys
 
-from checks import USAGE_STATUS, OneLineParser
+from sweep.arguments import USAGE_STATUS, OneLineParser
 
 HEADER = ["Frame", "StartMs", "IntervalMs", "WaitMs", "PresentMs", "Result"]
 PERCENTILES = (50, 95, 99)
@@ -82,37 +80,8 @@ def describe(summary):
             "1 %% low: %.2f frames per second (the mean rate of the slowest 1 %% of the intervals)" % summary["low"]]
 
 
-def write_chart(path, frames, summary, title):
-    """The intervals over the run's time, with the percentiles as lines, beside their histogram."""
-    import matplotlib
-
-    matplotlib.use("Agg")
-    from matplotlib import pyplot
-
-    starts = [start / 1000 for start, _ in frames]
-    intervals = [interval for _, interval in frames]
-    figure, (timeline, histogram) = pyplot.subplots(1, 2, figsize=(13, 4.5), gridspec_kw={"width_ratios": [2.2, 1]})
-    timeline.plot(starts, intervals, linewidth=0.6, color="#1f77b4")
-    histogram.hist(intervals, bins=80, color="#1f77b4", log=True)
-    for share, colour in zip(PERCENTILES, ("#2ca02c", "#ff7f0e", "#d62728")):
-        value = summary["p%d" % share]
-        timeline.axhline(value, color=colour, linewidth=1, label="p%d %.2f ms" % (share, value))
-        histogram.axvline(value, color=colour, linewidth=1)
-    timeline.set_xlabel("start of the frame (s since the run loop started)")
-    timeline.set_ylabel("interval since the previous frame (ms)")
-    timeline.set_ylim(0, summary["max"] * 1.05 or 1)
-    timeline.legend(loc="upper right", fontsize=8)
-    histogram.set_xlabel("interval (ms)")
-    histogram.set_ylabel("frames")
-    figure.suptitle("%s: %d intervals, mean %.1f/s, 1 %% low %.1f/s, max %.2f ms"
-                    % (title, summary["count"], summary["rate"], summary["low"], summary["max"]))
-    figure.tight_layout()
-    figure.savefig(path, dpi=100)
-    pyplot.close(figure)
-
-
 def main():
-    parser = OneLineParser(prog="frame_times.py", description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser = OneLineParser("frame_times.py", __doc__)
     parser.add_argument("file", help="a record written by Lumivex.exe -FrameTimes")
     parser.add_argument("--skip", type=float, default=0.0, metavar="MS", help="leave out the frames of the first MS milliseconds")
     parser.add_argument("--chart", metavar="PNG", help="where the chart goes (default: FILE with .png)")
@@ -131,7 +100,9 @@ def main():
     print("\n".join(describe(summary)))
     chart = options.chart or os.path.splitext(options.file)[0] + ".png"
     try:
-        write_chart(chart, frames, summary, os.path.basename(options.file))
+        from sweep import charts  # matplotlib only for the chart
+
+        charts.write_frame_times_chart(chart, frames, summary, os.path.basename(options.file), PERCENTILES)
     except OSError as error:
         sys.stderr.write("frame_times.py: %s cannot be written: %s\n" % (chart, error.strerror or error))
         return USAGE_STATUS

@@ -4,7 +4,8 @@ import re
 import subprocess
 import unittest
 
-from lumivex import BUILD_DIR, EXE, WINE_RUN, environment, run_lumivex
+from lumivex import EXE
+from sweep.program import BUILD_DIR, WINE_RUN, environment, run_lumivex
 
 SYNTAX = [
     "Syntax: Lumivex [options]",

@@ -8,9 +8,10 @@ import subprocess
 import tempfile
 import unittest
 
-from lumivex import BUILD_DIR, EXE, SOURCE_DIR, WINE_RUN, environment, run_lumivex
+from lumivex import EXE
 from minidump import EXCEPTION, MEMORY64_LIST, MEMORY_LIST, MiniDump
-from rendering import PRESS, Run
+from rendering import PRESS
+from sweep.program import BUILD_DIR, ROOT, WINE_RUN, Run, environment, run_lumivex
 
 DEBUGGEE = os.path.join(BUILD_DIR, "TestDebuggee.exe")
 DUMP_PATTERN = os.path.join(BUILD_DIR, "Lumivex.exe-*-DebugException-*.dmp")
@@ -202,7 +203,7 @@ class SelfDebugging(DumpsRemoved):
         # line names the line that it is on.
         status, lines, _ = run_lumivex(["-Debug", "-Resolution", "960", "540", "-WaitableObject", "3"])
         self.assertEqual(status, 0)
-        source = pathlib.Path(SOURCE_DIR, "render", "Context.cpp").read_text(encoding="utf-8").splitlines()
+        source = pathlib.Path(ROOT, "render", "Context.cpp").read_text(encoding="utf-8").splitlines()
         number = next(index for index, line in enumerate(source, 1) if "CHECK_CONDITION(m_SwapChain2 " in line)
         trace = "Context.cpp(%d): Application::Context::Context: Throwing an exception, 0x80FF01E5, expression m_SwapChain2 || " % number
         self.assertTrue([line for line in lines if line.startswith(trace)], lines)

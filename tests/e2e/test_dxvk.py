@@ -9,8 +9,9 @@ import subprocess
 import tempfile
 import unittest
 
-from lumivex import DXVK, DXVK_EXE, WINE_RUN, on_dxvk, run_lumivex
-from rendering import PRESS, Run, find_window, parse_ppm, screenshot, send_keys, wait_for_geometry, window_geometry
+from lumivex import DXVK, DXVK_EXE, on_dxvk
+from rendering import PRESS, find_window, parse_ppm, screenshot, send_keys, wait_for_geometry, window_geometry
+from sweep.program import WINE_RUN, Run, run_lumivex
 from test_debug import CTRL_C_LINES
 from test_overlay import khaki_points
 from test_render import STATISTICS, screen_size, swap_chain_line

@@ -3,7 +3,8 @@ pixel is known."""
 import statistics
 import unittest
 
-from rendering import PRESS, SETTLED, Run, find_window, screenshot, window_geometry
+from rendering import PRESS, find_window, screenshot, window_geometry
+from sweep.program import SETTLED, Run
 
 KHAKI = (240, 230, 140)
 

@@ -6,7 +6,8 @@ import math
 import time
 import unittest
 
-from rendering import PRESS, Run, find_window, screenshot, window_geometry
+from rendering import PRESS, find_window, screenshot, window_geometry
+from sweep.program import Run
 
 WIDE, TALL = (640, 360), (360, 640)
 # How far a picture may lean toward vertical or horizontal edges (see stretch), either way. Drawn to

@@ -8,8 +8,8 @@ import tempfile
 import time
 import unittest
 
-from lumivex import run_lumivex
-from rendering import PRESS, SETTLED, Run, find_window, send_keys, wait_for_geometry, window_geometry, xdotool
+from rendering import PRESS, find_window, send_keys, wait_for_geometry, window_geometry, xdotool
+from sweep.program import SETTLED, Run, run_lumivex
 
 STOPPING = "Stopping: CTRL_C_EVENT"
 NOT_FOUND = "Exception: 0x887A0002 Unknown exception"

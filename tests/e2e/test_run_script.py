@@ -11,11 +11,12 @@ import time
 import unittest
 
 import test_pictures
-from lumivex import BUILD_DIR, DXVK, SOURCE_DIR, environment, on_dxvk
-from rendering import PRESS, Run, parse_ppm
+from lumivex import DXVK, on_dxvk
+from rendering import PRESS, parse_ppm
+from sweep.program import BUILD_DIR, ROOT, WINE_SERVER, Run, environment
 from test_render import NO_TEARING
 
-RUN_SCRIPT = os.path.join(SOURCE_DIR, "scripts", "run.sh")
+RUN_SCRIPT = os.path.join(ROOT, "scripts", "run.sh")
 SCREENSHOT = os.path.join(BUILD_DIR, "window.png")
 ANNOUNCEMENT = r"No X display: the run gets the virtual display :(\d+); its window, while it shows, is saved every 10 s to (.+)"
 STATISTICS = r"Statistics: .*"
@@ -23,7 +24,6 @@ STOPPING = "Stopping: CTRL_C_EVENT"
 X_ERROR = "X connection"
 PNG_SIGNATURE = b"\x89PNG\r\n\x1a\n"
 WIDTH, HEIGHT = 640, 360
-WINE_SERVER = "/usr/lib/wine/wineserver64"
 # The setup and the build come first; on a built tree they only check.
 BUILD_TIMEOUT = 180
 

@@ -10,10 +10,10 @@ import subprocess
 import tempfile
 import unittest
 
-from lumivex import SOURCE_DIR, environment
-from rendering import Run, parse_ppm
+from rendering import parse_ppm
+from sweep.program import ROOT, Run, environment
 
-SWEEP = os.path.join(SOURCE_DIR, "scripts", "sweep.sh")
+SWEEP = os.path.join(ROOT, "scripts", "sweep.sh")
 SWEEP_LIMIT = 290
 BAR_COLOUR = b"\x1f\x77\xb4"
 PNG_SIGNATURE = b"\x89PNG\r\n\x1a\n"

@@ -1,8 +1,12 @@
-"""Sweep folders made from fixed runs, written by the sweep's own report code, for the tests of what
-reads them back."""
-import axes
-import report
-from console_lines import RunLines
+"""Sweep folders made from fixed runs, written by the sweep's own code for its results, for the tests of
+what reads them back, and the command that does."""
+import os
+
+from sweep import options, results
+from sweep.console import RunLines
+from sweep.program import ROOT
+
+SWEEP_SH = os.path.join(ROOT, "scripts", "sweep.sh")
 
 CONTEXT = ["DXGI Adapter: Some GPU, 0.000003F0", "DXGI Output: \\\\.\\DISPLAY1",
            "DXGI SwapChain: 642 x 362, DXGI_FORMAT_B8G8R8A8_UNORM, BufferCount 2, DXGI_SWAP_EFFECT_FLIP_DISCARD",
@@ -29,16 +33,16 @@ def pacing(outcome):
 def write_sweep(path, given, repeat, outcomes, width=640):
     """Writes a sweep of the given option values (flag values by option name) into path, its runs in
     turn having the given outcomes (rates or failure lines); fewer outcomes than runs make a sweep cut
-    short. Returns the report.Sweep."""
-    values = axes.chosen_values({axis.option: given.get(axis.option) for axis in axes.AXES})
+    short. Returns the results.Sweep."""
+    values = options.chosen_values({axis.option: given.get(axis.option) for axis in options.AXES})
     record = {"date": "2026-01-01 00:00:00", "command_line": "sweep.py", "version": "v1", "host": "host", "os": "os",
               "wine": None, "adapter": CONTEXT[0], "output": CONTEXT[1], "swap_chain": CONTEXT[2], "fullscreen_mode": None,
               "width": width, "height": 360, "shader": 0, "seconds": 10, "repeat": repeat, "values": values,
-              "axes": axes.swept(values)}
-    combinations = axes.combinations(values)
-    results = [report.Result(index + 1, number, combination, axes.arguments(combination), run_lines(outcome),
-                             outcome if isinstance(outcome, str) else None, 10.5, pacing(outcome))
-               for index, ((number, combination), outcome) in enumerate(zip(axes.in_turn(combinations, repeat), outcomes))]
-    sweep = report.Sweep("title", record, 1, combinations, results)
-    report.write(path, sweep)
+              "axes": options.swept(values)}
+    combinations = options.combinations(values)
+    runs = [results.Result(index + 1, number, combination, options.arguments(combination), run_lines(outcome),
+                           outcome if isinstance(outcome, str) else None, 10.5, pacing(outcome))
+            for index, ((number, combination), outcome) in enumerate(zip(options.in_turn(combinations, repeat), outcomes))]
+    sweep = results.Sweep("title", record, 1, combinations, runs)
+    results.write(path, sweep)
     return sweep

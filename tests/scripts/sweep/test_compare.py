@@ -1,23 +1,76 @@
-"""The comparison of two sweep folders: reading them back, matching their combinations, the files and
-the exit status of sweep.sh --compare (fixed runs, no program runs)."""
+"""The comparison of two sweep folders: the verdict on one combination from its runs in A and B, reading
+the folders back, matching their combinations, the files and the exit status of sweep.sh --compare
+(fixed runs, no program runs)."""
 import contextlib
 import csv
 import io
 import os
 import subprocess
-import sys
 import tempfile
 import unittest
 from unittest import mock
 
-import sweep_paths  # noqa: F401 (makes the sweep's modules importable)
-import compare
-import sweep_folder
-from sweep_folders import FAILURE, write_sweep
-from sweep_paths import SWEEP_SH
-from verdict import FASTER, NOW_FAILS, ONLY_IN_A, ONLY_IN_B, SAME, SLOWER
+from sweep import compare
+from sweep.compare import (CHOPPIER, FASTER, NOW_FAILS, NOW_RUNS, ONLY_IN_A, ONLY_IN_B, SAME, SLOWER, STEADIER, Row,
+                           pacing, read_folder, status, verdict)
+from sweep.results import Spread
+from sweep_folders import FAILURE, SWEEP_SH, write_sweep
 
 SYNC = "PresentSyncInterval"
+
+
+def spread(*runs, planned=3):
+    """A Spread of the given runs: a number is a run's rate, a text its failure."""
+    result = Spread(planned)
+    for run in runs:
+        result.add(None, run) if isinstance(run, str) else result.add(run, None)
+    return result
+
+
+class Verdict(unittest.TestCase):
+    def test_verdicts(self):
+        a, flat = spread(100.0, 104.0, 98.0), spread(100.0, 100.0, 100.0)
+        runs, fails, flaky, none = spread(100.0, 101.0), spread(FAILURE, FAILURE), spread(100.0, FAILURE), spread()
+        # A, B, the verdict and the threshold when not the default. A change needs apart ranges and a median
+        # moved by more than the threshold, a fraction of A's median.
+        cases = [
+            (a, spread(120.0, 118.0, 125.0), FASTER), (a, spread(80.0, 85.0, 90.0), SLOWER),
+            (a, spread(104.5, 104.8, 105.0), SAME),  # apart, but up by 4.8 % of A's median
+            (a, spread(95.2, 95.0, 97.0), SAME),     # apart, but down by 4.8 %
+            (a, spread(90.0, 99.0, 130.0), SAME),    # medians 10 % apart, ranges overlap
+            (a, spread(150.0), FASTER),              # a single run is its own range
+            (a, spread(93.0, 92.0, 94.0), SLOWER), (a, spread(93.0, 92.0, 94.0), SAME, 0.08),
+            # The boundaries belong to "same": exactly the threshold, ranges that touch.
+            (flat, spread(105.0, 105.0), SAME), (flat, spread(100.0, 120.0, 130.0), SAME),
+            (spread(0.0), spread(0.0), SAME), (spread(0.0), spread(5.0), FASTER),
+            # Failures and missing combinations.
+            (runs, fails, NOW_FAILS), (runs, flaky, NOW_FAILS), (flaky, runs, NOW_RUNS), (fails, flaky, SAME),
+            (runs, None, ONLY_IN_A), (runs, none, ONLY_IN_A), (None, runs, ONLY_IN_B)]
+        for number, (spread_a, spread_b, expected, *threshold) in enumerate(cases):
+            with self.subTest(case=number):
+                self.assertEqual(verdict(spread_a, spread_b, *threshold), expected)
+        self.assertEqual(fails.failure_text(), FAILURE)
+
+    def test_pacing_by_the_same_rule_on_the_p99_and_choppier_stops_the_job(self):
+        def paced(*p99s):
+            result = Spread(3)
+            for p99 in p99s:
+                result.add(100.0, None, p99)
+            return result
+
+        a = paced(10.0, 10.4, 9.8)
+        cases = [(paced(8.0, 8.5, 8.2), STEADIER), (paced(12.0, 13.0, 12.5), CHOPPIER),
+                 (paced(10.45, 10.48, 10.5), SAME),   # apart, but up by 4.8 % of A's median
+                 (paced(9.0, 10.0, 13.0), SAME),      # ranges overlap
+                 (paced(), ""), (None, "")]           # no record of frame times in B
+        for number, (spread_b, expected) in enumerate(cases):
+            with self.subTest(case=number):
+                self.assertEqual(pacing(a, spread_b), expected)
+        self.assertEqual(pacing(a, paced(12.0, 13.0), 0.3), SAME)
+        rows = [Row({}, a, a, SAME, 1.0, pacing(a, spread_b)) for spread_b, _ in cases]
+        self.assertEqual(status(rows), 1)
+        self.assertEqual(status([row for row in rows if row.pacing != CHOPPIER]), 0)
+
 
 
 class Folders(unittest.TestCase):
@@ -37,7 +90,7 @@ class Matching(Folders):
         a = self.folder("a", {SYNC: ["0", "1", "2", "3"]}, 2, [100.0, 60.0, 30.0, 20.0, 102.0, 61.0, 31.0, 21.0])
         # B was stopped in its fourth run: sync intervals 0 to 2 ran once each, 3 not at all.
         b = self.folder("b", {SYNC: ["0", "1", "2", "3"]}, 2, [80.0, 70.0, FAILURE])
-        options, rows = compare.match(sweep_folder.read(a), sweep_folder.read(b), 0.05)
+        options, rows = compare.match(read_folder(a), read_folder(b), 0.05)
         self.assertEqual(options, [SYNC])
         self.assertEqual([(row.values[SYNC], row.a.runs_text(), row.b.runs_text(), row.verdict) for row in rows],
                          [("0", "2 of 2", "1 of 2", SLOWER), ("1", "2 of 2", "1 of 2", FASTER),
@@ -49,7 +102,7 @@ class Matching(Folders):
         # The frame size and the Direct3D implementation are settings, shown side by side and not matched.
         a = self.folder("a", {SYNC: ["0", "1"]}, 1, [100.0, 60.0])
         b = self.folder("b", {SYNC: ["1"], "SwapChainBufferCount": ["2", "3"], "D3D": ["dxvk"]}, 1, [61.0, 62.0], width=1920)
-        folder_a, folder_b = sweep_folder.read(a), sweep_folder.read(b)
+        folder_a, folder_b = read_folder(a), read_folder(b)
         settings = compare.settings_rows(folder_a, folder_b)
         self.assertIn(["Frame size", "640 x 360", "1920 x 360", "yes"], settings)
         self.assertIn(["D3D", "builtin", "dxvk", "yes"], settings)
@@ -94,7 +147,7 @@ class Matching(Folders):
                 if change:
                     with open(path, "w") as stream:
                         stream.write(change(text))
-                with contextlib.redirect_stderr(io.StringIO()) as stderr, mock.patch.dict(sys.modules, compare_chart=mock.Mock()):
+                with contextlib.redirect_stderr(io.StringIO()) as stderr, mock.patch("sweep.charts", create=True):
                     self.assertEqual(compare.main([a, b], 0.05, output), compare.USAGE_STATUS)
                 self.assertEqual(len(stderr.getvalue().splitlines()), 1, stderr.getvalue())
                 self.assertIn(message.replace("%s", os.path.join(b, "sweep.json")), stderr.getvalue())

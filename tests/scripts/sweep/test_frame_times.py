@@ -4,8 +4,7 @@ import shutil
 import tempfile
 import unittest
 
-import sweep_paths  # noqa: F401 (makes the sweep's modules importable)
-from frame_times import HEADER, Unreadable, read, summarise
+from sweep.frame_times import HEADER, Unreadable, read, summarise
 
 # numpy.percentile's default (linear) figures for the same intervals.
 NUMPY_PERCENTILES = {(1, 2, 3, 4, 10): (3.0, 8.8, 9.76), (4,) * 247 + (20, 40, 60): (4.0, 4.0, 12.16)}

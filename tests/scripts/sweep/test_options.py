@@ -7,10 +7,10 @@ import sys
 import tempfile
 import unittest
 
-import sweep_paths  # noqa: F401 (makes the sweep's modules importable)
-import axes
-from options import parse_options
-from sweep_paths import SOURCE_DIR, SWEEP_SH
+from sweep import options
+from sweep.options import parse_options
+from sweep.program import ROOT
+from sweep_folders import SWEEP_SH
 
 USAGE = 2
 FAILURE = 1
@@ -27,7 +27,9 @@ MODES = "%s mode; accepted: 0 Default, 1 Automatic, 2 Disable, 3 Enable"
 FRAME = "a frame %s; accepted: 1 to 16384"
 SECONDS = "a number of seconds; accepted: 10, 20, 30 and so on"
 SHADER = "a shader index; accepted: 0 to 3"
-SWEEP, COMPARE = "scripts/sweep/sweep.py", "scripts/sweep/sweep.py --compare"
+# Each script as the interpreter takes it.
+SWEEP, COMPARE = ("-m", "sweep"), ("-m", "sweep", "--compare")
+BENCHMARK, EXCEPTIONS, STARTUP = ((os.path.join(ROOT, "bench", name),) for name in ("benchmark.py", "exceptions.py", "startup.py"))
 # The range-checked flags of each script: the values at the edges, which pass, and the first values past
 # them, which get the flag's line (what a value is not, and what it takes).
 EDGES = [
@@ -43,13 +45,13 @@ EDGES = [
     (SWEEP, "--seconds", ["10"], ["0", "9", "15"], SECONDS),
     (SWEEP, "--repeat", ["1"], ["0"], "a number of repeats; accepted: 1 or more"),
     (COMPARE, "--threshold", ["0", "99.99"], ["-0.01", "100"], "a percentage; accepted: 0 to below 100"),
-    ("bench/benchmark.py", "--width", ["1", "16384"], ["0", "16385"], FRAME % "width"),
-    ("bench/benchmark.py", "--height", ["1", "16384"], ["0", "16385"], FRAME % "height"),
-    ("bench/benchmark.py", "--seconds", ["10"], ["0", "9"], SECONDS),
-    ("bench/benchmark.py", "--rounds", ["1"], ["0"], "a number of rounds; accepted: 1 or more"),
-    ("bench/benchmark.py", "--shaders", ["0", "3"], ["-1", "4"], SHADER),
-    ("bench/exceptions.py", "--seconds", ["1"], ["0"], "a number of seconds; accepted: 1 or more"),
-    ("bench/startup.py", "--runs", ["1"], ["0"], "a number of runs; accepted: 1 or more"),
+    (BENCHMARK, "--width", ["1", "16384"], ["0", "16385"], FRAME % "width"),
+    (BENCHMARK, "--height", ["1", "16384"], ["0", "16385"], FRAME % "height"),
+    (BENCHMARK, "--seconds", ["10"], ["0", "9"], SECONDS),
+    (BENCHMARK, "--rounds", ["1"], ["0"], "a number of rounds; accepted: 1 or more"),
+    (BENCHMARK, "--shaders", ["0", "3"], ["-1", "4"], SHADER),
+    (EXCEPTIONS, "--seconds", ["1"], ["0"], "a number of seconds; accepted: 1 or more"),
+    (STARTUP, "--runs", ["1"], ["0"], "a number of runs; accepted: 1 or more"),
 ]
 
 
@@ -85,8 +87,7 @@ class BadInput(unittest.TestCase):
         passed = {SWEEP: (FAILURE, "No %s: build it first (scripts/build.sh)" % os.path.join(missing, "Lumivex.exe")),
                   COMPARE: (USAGE, "%s is not a sweep folder" % missing)}
         for script, flag, edges, past, what in EDGES:
-            command = [sys.executable, os.path.join(SOURCE_DIR, script.split()[0])] + script.split()[1:]
-            command += [missing, missing] if script == COMPARE else []
+            command = [sys.executable, *script] + ([missing, missing] if script == COMPARE else [])
             for value in edges + past:
                 with self.subTest(script=script, flag=flag, value=value):
                     status, message = ((USAGE, "%s: %s is not %s" % (flag, value, what)) if value in past else
@@ -103,20 +104,20 @@ class BadInput(unittest.TestCase):
 
 class GoodInput(unittest.TestCase):
     def test_values_in_the_programs_spelling_and_the_default_sweep(self):
-        options = parse_options("", ["--format", "R10G10B10A2", "dxgi_format_b8g8r8a8_unorm", "--sync-interval", "+1",
-                                     "0", "1", "--fullscreen", "ON", "--overlay", "1"])
-        values = options.values
+        given = parse_options("", ["--format", "R10G10B10A2", "dxgi_format_b8g8r8a8_unorm", "--sync-interval", "+1",
+                                   "0", "1", "--fullscreen", "ON", "--overlay", "1"])
+        values = given.values
         self.assertEqual(values["Format"], ["r10g10b10a2", "b8g8r8a8"])
         self.assertEqual(values["PresentSyncInterval"], ["1", "0"])
         self.assertEqual(values["Fullscreen"], ["on"])
-        self.assertEqual(axes.swept(values), ["PresentSyncInterval", "Format"])
-        self.assertEqual(axes.settings(values)["OverlayMode"], "1")
-        self.assertEqual((options.width, options.height, options.repeat, options.threshold), (1920, 1080, 3, 0.05))
+        self.assertEqual(options.swept(values), ["PresentSyncInterval", "Format"])
+        self.assertEqual(options.settings(values)["OverlayMode"], "1")
+        self.assertEqual((given.width, given.height, given.repeat, given.threshold), (1920, 1080, 3, 0.05))
         # The default sweep, and its runs in turn.
-        combinations = axes.combinations(parse_options("", []).values)
+        combinations = options.combinations(parse_options("", []).values)
         self.assertEqual(len(combinations), 12)
-        runs = axes.in_turn(combinations, 2)
-        self.assertEqual([(number, axes.arguments(combination)) for number, combination in runs[11:13]],
+        runs = options.in_turn(combinations, 2)
+        self.assertEqual([(number, options.arguments(combination)) for number, combination in runs[11:13]],
                          [(1, ["-PresentSyncInterval", "1", "-SwapChainBufferCount", "3", "-WaitableObject", "3"]),
                           (2, [])])
         self.assertEqual(parse_options("", ["--compare", "a", "b", "--threshold", "2.5"]).threshold, 0.025)

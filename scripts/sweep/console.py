@@ -1,7 +1,13 @@
-"""Reads the console lines of one Lumivex.exe rendering run. Every line the program can print there is
-matched against its exact text, so that a line which changed or is unknown stops the sweep instead of
-being misread."""
+"""The console lines of one Lumivex.exe rendering run, and the run of one combination of a sweep.
+
+Every line the program can print there is matched against its exact text, so that a line which changed
+or is unknown stops the sweep instead of being misread. A combination runs until the program has printed
+the wanted number of "Statistics:" lines, then gets Ctrl+C. Each step waits for the line that ends it;
+the time limits only catch a run that hangs."""
 import re
+import time
+
+from sweep.program import LumivexRun
 
 PROMPT = "Press Ctrl+C to exit..."
 BARE_EXCEPTION = "Exception"
@@ -22,6 +28,10 @@ STATISTICS = "Statistics: PresentCount +%u (+%.2f per second)"
 PRESENT_FAILURE = "DXGI SwapChain Present Failure: 0x%08X %hs"
 STOPPING = "Stopping: %hs"
 EXCEPTION = "Exception: 0x%08X %hs"
+# The seconds a run may take to its prompt, from one statistics line to the next, and from Ctrl+C to its end.
+PROMPT_LIMIT = 120
+STATISTICS_LIMIT = 60
+STOP_LIMIT = 60
 
 # A double printed with "%.Nf" may also come out as an infinity or not-a-number.
 CONVERSIONS = {
@@ -143,3 +153,56 @@ class RunLines:
         gave rates; None for each when there were none (the system gave no frame statistics)."""
         rows = [row for row in self.frame_statistics if None not in row]
         return tuple(sum(column) / len(rows) for column in zip(*rows)) if rows else (None, None, None)
+
+
+def run_combination(exe, args, periods, show):
+    """Returns the RunLines of the run and its failure text (None when it ran and stopped as asked).
+    show is called with each statistics rate as it comes."""
+    lines = RunLines()
+    run = LumivexRun(exe, args)
+    try:
+        return lines, _follow(run, lines, periods, show)
+    finally:
+        run.kill()
+
+
+def _follow(run, lines, periods, show):
+    stopping = False
+    deadline = time.monotonic() + PROMPT_LIMIT
+    while True:
+        try:
+            line = run.next_line(deadline)
+        except TimeoutError:
+            return _timeout_failure(run, lines, stopping)
+        if line is None:
+            return _end_failure(run, lines, periods)
+        count = len(lines.rates)
+        lines.add(line)
+        if len(lines.rates) > count:
+            show(lines.rates[-1])
+        if stopping or not lines.prompted:
+            continue
+        if len(lines.rates) >= periods:
+            run.interrupt()
+            stopping = True
+            deadline = time.monotonic() + STOP_LIMIT
+        elif line == PROMPT or len(lines.rates) > count:
+            deadline = time.monotonic() + STATISTICS_LIMIT
+
+
+def _timeout_failure(run, lines, stopping):
+    if stopping:
+        # The program has stopped; only Wine's background services still hold the output open.
+        return None if run.ended() else "No end within %d s of Ctrl+C" % STOP_LIMIT
+    if not lines.prompted:
+        return "No prompt within %d s" % PROMPT_LIMIT
+    return "No statistics line within %d s" % STATISTICS_LIMIT
+
+
+def _end_failure(run, lines, periods):
+    status = run.status()
+    if lines.exception:
+        return lines.exception
+    if len(lines.rates) < periods:
+        return "Ended after %d of %d statistics lines, exit status %d" % (len(lines.rates), periods, status)
+    return "Exit status %d" % status if status else None

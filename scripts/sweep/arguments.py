@@ -13,7 +13,11 @@ FRAME_SIZES = (1, 16384)
 
 class OneLineParser(argparse.ArgumentParser):
     """An argument parser whose every complaint is one line: the program, the flag and the reason, and
-    where the whole syntax is (argparse would print its usage block first)."""
+    where the whole syntax is (argparse would print its usage block first). Its description, the
+    script's docstring, is shown as it is written."""
+
+    def __init__(self, prog, description):
+        super().__init__(prog=prog, description=description, formatter_class=argparse.RawDescriptionHelpFormatter)
 
     def error(self, message):
         sys.stderr.write("%s: %s (%s --help lists the options)\n" % (self.prog, message, self.prog))

@@ -1,8 +1,7 @@
 """The sweep's reading of the program's console lines (no program runs here)."""
 import unittest
 
-import sweep_paths  # noqa: F401 (makes the sweep's modules importable)
-from console_lines import ConsoleLineError, RunLines
+from sweep.console import ConsoleLineError, RunLines
 
 TEARING = "Warning: No support for DXGI_FEATURE_PRESENT_ALLOW_TEARING"
 CONTEXT = [

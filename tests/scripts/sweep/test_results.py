@@ -11,10 +11,8 @@ import tempfile
 import unittest
 from unittest import mock
 
-import sweep_paths  # noqa: F401 (makes the sweep's modules importable)
-import combination
-import record
-import sweep
+import sweep.__main__ as sweep_main
+from sweep import console, results
 from sweep_folders import CONTEXT, FAILURE, write_sweep
 
 SYNC = "PresentSyncInterval"
@@ -92,18 +90,17 @@ class WholeSweep(unittest.TestCase):
             # An earlier sweep's folder, or that of a sweep started in the same second.
             taken = os.path.join(temporary, NOW)
             os.mkdir(taken)
-            argv = ["sweep.py", "--build", temporary, "--output", temporary] + TYPED.split()[1:]
-            with (mock.patch.object(combination, "LumivexRun", StandIn), mock.patch.object(sys, "argv", argv),
-                  mock.patch.object(record, "wine_version", return_value=None),
-                  mock.patch.object(sweep.time, "strftime", return_value=NOW),
-                  mock.patch.dict(sys.modules, sweep_chart=mock.Mock()),
-                  mock.patch.dict(os.environ, {record.COMMAND_VARIABLE: TYPED}), contextlib.redirect_stdout(io.StringIO()) as stdout):
-                sweep.main()
+            argv = ["sweep", "--build", temporary, "--output", temporary] + TYPED.split()[1:]
+            with (mock.patch.object(console, "LumivexRun", StandIn), mock.patch.object(sys, "argv", argv),
+                  mock.patch.object(results, "wine_version", return_value=None),
+                  mock.patch.object(sweep_main.time, "strftime", return_value=NOW), mock.patch("sweep.charts", create=True),
+                  mock.patch.dict(os.environ, {results.COMMAND_VARIABLE: TYPED}), contextlib.redirect_stdout(io.StringIO()) as stdout):
+                sweep_main.main()
             self.assertEqual(os.listdir(taken), [])
             folder = taken + "-2"
             self.assertEqual([pathlib.Path(folder, "run-0%d.txt" % run).read_text().count("Statistics:") for run in (1, 2)], [2, 2])
             self.assertIn("Run 1 of 2 (repeat 1 of 1), about 42 s left: -PresentSyncInterval 0\n", stdout.getvalue())
-            self.assertEqual(record.load(folder)["command_line"], TYPED)
+            self.assertEqual(results.load_record(folder)["command_line"], TYPED)
 
 
 if __name__ == "__main__":
