@@ -1,10 +1,9 @@
-#include "app/AdapterReport.h"
+#include "app/Program.h"
 
-#include "app/DxgiNames.h"
-#include "app/Join.h"
+#include "common/NameTable.h"
+#include "common/Text.h"
 #include "diag/Check.h"
 #include "diag/ConsoleOutput.h"
-#include "diag/FormatText.h"
 
 #include <dxgi1_6.h>
 #include <wrl/client.h>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Arguments.h"
+#include "common/Arguments.h"
 #include "diag/ScopedHandle.h"
 
 #include <windows.h>

@@ -1,14 +1,12 @@
 #include "app/Application.h"
 
-#include "app/DxgiNames.h"
-#include "app/FrameRateSlots.h"
 #include "app/FrameTimes.h"
 #include "app/RunningApplication.h"
-#include "app/StatisticsPeriod.h"
-#include "app/Ticks.h"
+#include "common/NameTable.h"
+#include "common/Text.h"
+#include "common/Ticks.h"
 #include "diag/Check.h"
 #include "diag/ConsoleOutput.h"
-#include "diag/FormatText.h"
 #include "render/Context.h"
 #include "render/PresentStatistics.h"
 #include "render/Window.h"
@@ -17,9 +15,6 @@
 
 namespace
 {
-// The running Application, for the window procedure.
-Application* g_Application = nullptr;
-
 // The console control handler runs on a thread of the system's and may fire while main destroys the
 // Application, so it sets a duplicate of the termination event that stays open until the process
 // ends (the system closes it then).
@@ -57,13 +52,6 @@ void EnablePerMonitorDpiAwareness()
     FARPROC const Procedure = GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetThreadDpiAwarenessContext");
     if(Procedure)
         reinterpret_cast<SetThreadDpiAwarenessContextFunction>(reinterpret_cast<void*>(Procedure))(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
-}
-
-uint64_t ReadTime() noexcept
-{
-    FILETIME Time;
-    GetSystemTimePreciseAsFileTime(&Time);
-    return (static_cast<uint64_t>(Time.dwHighDateTime) << 32) | Time.dwLowDateTime;
 }
 
 // Acts on a pending full-screen request; returns TRUE when the next frame is to resize the buffers.
@@ -107,7 +95,7 @@ public:
     void Run()
     {
         m_PresentStatistics.m_Valid = FALSE;
-        m_Start = ReadTime();
+        m_Start = ReadPreciseTime();
         m_FrameTimes.Start(ReadPerformanceCounter());
         m_Period = StatisticsPeriod(m_Start);
         m_PresentStatistics.Update(m_Start, m_Context.m_SwapChain.Get(), FALSE);
@@ -138,7 +126,7 @@ private:
         }
         Application::FrameTimes::Frame Times;
         Times.m_Start = ReadPerformanceCounter();
-        uint64_t const Now = ReadTime();
+        uint64_t const Now = ReadPreciseTime();
         uint64_t const Elapsed = Now - m_Start;
         if(m_Application.m_Configuration.m_OverlayMode)
             FeedOverlay(Elapsed);
@@ -194,16 +182,6 @@ private:
     FrameRateSlots m_Slots;
 };
 } // namespace
-
-Application* GetRunningApplication() noexcept
-{
-    return g_Application;
-}
-
-void SetRunningApplication(Application* Application) noexcept
-{
-    g_Application = Application;
-}
 
 void Application::Do()
 {

@@ -1,5 +1,6 @@
 #include "app/FrameTimes.h"
 
+#include "common/Text.h"
 #include "diag/Check.h"
 
 #include <algorithm>
@@ -11,15 +12,6 @@ namespace
 constexpr size_t g_WriteSize = 4096;
 // The longest row: a 20-digit number, four times of up to 16 characters and the result.
 constexpr size_t g_RowSize = 128;
-
-std::string ToUtf8(const std::wstring& Text)
-{
-    int const Size = WideCharToMultiByte(CP_UTF8, 0, Text.c_str(), static_cast<int>(Text.size()), nullptr, 0, nullptr, nullptr);
-    std::string Result(static_cast<size_t>(Size > 0 ? Size : 0), '\0');
-    if(Size > 0)
-        WideCharToMultiByte(CP_UTF8, 0, Text.c_str(), static_cast<int>(Text.size()), &Result[0], Size, nullptr, nullptr);
-    return Result;
-}
 } // namespace
 
 Application::FrameTimes::FrameTimes(const std::wstring& Path)
@@ -31,7 +23,7 @@ Application::FrameTimes::FrameTimes(const std::wstring& Path)
     {
         HRESULT const Result = LastErrorResult();
         TRACE(L"Throwing an exception, 0x%08X, frame times file %ls\n", static_cast<unsigned int>(Result), Path.c_str());
-        throw ComException(Result, ("Failed to create the frame times file " + ToUtf8(Path)).c_str());
+        throw ComException(Result, ("Failed to create the frame times file " + EncodeUtf8(Path)).c_str());
     }
     LARGE_INTEGER Frequency;
     QueryPerformanceFrequency(&Frequency);

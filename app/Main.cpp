@@ -1,39 +1,9 @@
-#include "app/AdapterReport.h"
 #include "app/Application.h"
-#include "app/Arguments.h"
-#include "app/DebugCallbacks.h"
-#include "app/RoInitializeWrapper.h"
-#include "app/Syntax.h"
+#include "app/Program.h"
+#include "common/Text.h"
 #include "diag/Check.h"
 #include "diag/ConsoleOutput.h"
-#include "diag/FormatText.h"
-#include "diag/ParentProcessDebug.h"
 #include "diag/TraceProvider.h"
-
-namespace
-{
-enum class Mode
-{
-    Run,
-    Syntax,
-    EnumerateAdapters,
-};
-
-Mode FindMode(const Arguments& Arguments)
-{
-    for(const std::wstring& Argument : Arguments)
-    {
-        std::wstring Name, Value;
-        if(!ParseOption(Argument, Name, Value))
-            continue;
-        if(_wcsicmp(Name.c_str(), L"Syntax") == 0 || _wcsicmp(Name.c_str(), L"?") == 0)
-            return Mode::Syntax;
-        if(_wcsicmp(Name.c_str(), L"EnumerateAdapters") == 0 || _wcsicmp(Name.c_str(), L"ea") == 0)
-            return Mode::EnumerateAdapters;
-    }
-    return Mode::Run;
-}
-} // namespace
 
 int main()
 {
@@ -60,15 +30,15 @@ int main()
         // Named after its class, which the failure's trace line names.
         RoInitializeWrapper RoInitializeWrapper(RO_INIT_MULTITHREADED);
         CHECK_HRESULT(RoInitializeWrapper);
-        switch(FindMode(Arguments))
+        switch(FindProgramMode(Arguments))
         {
-        case Mode::Syntax:
+        case ProgramMode::Syntax:
             PrintSyntax();
             return 0;
-        case Mode::EnumerateAdapters:
+        case ProgramMode::EnumerateAdapters:
             PrintAdapterReport();
             return 0;
-        case Mode::Run:
+        case ProgramMode::Run:
             break;
         }
         Application Application(Arguments);

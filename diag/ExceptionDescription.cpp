@@ -1,6 +1,4 @@
-#include "app/Join.h"
-#include "diag/DebugText.h"
-#include "diag/FormatText.h"
+#include "common/Text.h"
 #include "diag/ThrownObject.h"
 #include "diag/ThrownTypes.h"
 

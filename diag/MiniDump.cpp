@@ -1,6 +1,5 @@
-#include "app/Join.h"
+#include "common/Text.h"
 #include "diag/Check.h"
-#include "diag/FormatText.h"
 #include "diag/ParentProcessDebug.h"
 
 #include <dbghelp.h>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Arguments.h"
+#include "common/Arguments.h"
 #include "diag/ScopedHandle.h"
 
 #include <windows.h>
@@ -106,3 +106,11 @@ constexpr DWORD g_MsvcThrowCode = 0xE06D7363;
 constexpr DWORD g_GccThrowCode = 0x20474343;
 constexpr DWORD g_RuntimeErrorCode = 0x40080201;
 constexpr DWORD g_ClrExceptionCode = 0xE0434352;
+
+// Cuts tabs, line ends, blanks and full stops off the end of a debug string; false when nothing is left.
+bool TrimDebugText(std::wstring& Text);
+
+// Text of the debuggee made safe for a terminal: tabs and line ends pass, every other control
+// character (C0, DEL, C1; a carriage return not before a line feed) becomes "?", so that no escape
+// sequence, bell or overwritten line reaches the person.
+std::wstring TerminalSafeText(std::wstring Text);

@@ -1,10 +1,9 @@
 #pragma once
 
 #include "app/Application.h"
-#include "render/ConstantBuffer.h"
-#include "render/Matrix.h"
 #include "render/OverlayTexture.h"
-#include "render/WindowedOnRelease.h"
+#include "render/Pipeline.h"
+#include "render/SwapChain.h"
 
 #include <d3d11_1.h>
 #include <d3dcommon.h>
@@ -12,6 +11,7 @@
 #include <wrl/client.h>
 
 #include <cstdint>
+#include <string>
 
 // Every DXGI and Direct3D 11 object of a run: factory, adapter, output, device, the flip-model swap
 // chain in the window, the drawing pipeline of the full-screen quad and the text overlay.
@@ -86,3 +86,10 @@ private:
     // Lets go of the overlay's texture and held back buffer after the buffers were resized.
     void ReleaseOverlayTextures();
 };
+
+// The console lines that the context prints while it is built and while it presents.
+std::wstring FormatAdapterLine(const DXGI_ADAPTER_DESC1& AdapterDesc1);
+std::wstring FormatOutputLine(const DXGI_OUTPUT_DESC& OutputDesc);
+std::string FormatSwapChainLine(const DXGI_SWAP_CHAIN_DESC1& SwapChainDesc1);
+std::string FormatFullscreenModeLine(const DXGI_MODE_DESC& MatchModeDesc);
+std::string FormatPresentFailureLine(HRESULT PresentResult);

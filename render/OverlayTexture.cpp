@@ -1,13 +1,20 @@
 #include "render/OverlayTexture.h"
 
+#include "common/Text.h"
+#include "common/Ticks.h"
 #include "diag/Check.h"
-#include "render/OverlayGeometry.h"
-#include "render/OverlayText.h"
-#include "render/OverlayTextureDesc.h"
 
 #include <d2d1helper.h>
 
+#include <algorithm>
+
 using Microsoft::WRL::ComPtr;
+
+namespace
+{
+constexpr uint64_t g_SlotPeriod = static_cast<uint64_t>(g_TicksPerSecond / 2); // half a second
+constexpr int32_t g_SlotCount = 4;
+} // namespace
 
 Application::OverlayTexture::~OverlayTexture() = default;
 
@@ -75,4 +82,78 @@ void Application::OverlayTexture::Copy()
     m_D2dRenderTarget->EndDraw();
     m_DeviceContext->CopyResource(m_BufferTexture.Get(), m_Texture.Get());
     m_BufferTexture.Reset();
+}
+
+D3D11_TEXTURE2D_DESC OverlayTextureDesc(const D3D11_TEXTURE2D_DESC& BufferDesc)
+{
+    D3D11_TEXTURE2D_DESC TextureDesc {};
+    TextureDesc.Width = BufferDesc.Width;
+    TextureDesc.Height = BufferDesc.Height;
+    TextureDesc.MipLevels = 1;
+    TextureDesc.ArraySize = 1;
+    TextureDesc.Format = BufferDesc.Format;
+    TextureDesc.SampleDesc.Count = 1;
+    TextureDesc.SampleDesc.Quality = 0;
+    TextureDesc.Usage = D3D11_USAGE_DEFAULT;
+    TextureDesc.BindFlags = D3D11_BIND_RENDER_TARGET | D3D11_BIND_SHADER_RESOURCE;
+    TextureDesc.CPUAccessFlags = 0;
+    TextureDesc.MiscFlags = 0;
+    return TextureDesc;
+}
+
+bool MatchesOverlayTexture(const D3D11_TEXTURE2D_DESC& TextureDesc, const D3D11_TEXTURE2D_DESC& BufferDesc)
+{
+    return BufferDesc.Format == TextureDesc.Format && BufferDesc.Width == TextureDesc.Width && BufferDesc.Height == TextureDesc.Height;
+}
+
+std::wstring OverlayTimeText(uint64_t FrameTime)
+{
+    uint64_t const Milliseconds = FrameTime / 10000;
+    uint64_t const Seconds = Milliseconds / 1000;
+    uint64_t const Minutes = Milliseconds / 60000;
+    uint64_t const Hours = Minutes / 60;
+    // Even the largest time has fewer than 2^32 hours, so every figure fits the format's unsigned int.
+    return FormatText(L"%02u.%02u.%02u:%03u", static_cast<unsigned int>(Hours), static_cast<unsigned int>(Minutes % 60),
+        static_cast<unsigned int>(Seconds % 60), static_cast<unsigned int>(Milliseconds % 1000));
+}
+
+std::wstring OverlayIndexText(uint64_t FrameIndex, unsigned int Width, unsigned int Height, double FrameRate)
+{
+    return FormatText(L"#%06u - %ux%u - %.1f fps", static_cast<unsigned int>(FrameIndex % 1000000), Width, Height, FrameRate);
+}
+
+OverlayGeometry LayOutOverlay(float HeightA, float WidthA, float HeightB, float WidthB)
+{
+    float const X = HeightA * 2 / 3;
+    float const TimeY = HeightA * 0.5f;
+    float const IndexY = TimeY + HeightA;
+    float const Margin = HeightA * 0.25f;
+    OverlayGeometry Geometry;
+    Geometry.m_TimeOrigin = D2D1::Point2F(X, TimeY);
+    Geometry.m_IndexOrigin = D2D1::Point2F(X, IndexY);
+    Geometry.m_Box = D2D1::RectF(X - Margin, TimeY - Margin, std::max(WidthB, WidthA) + X + Margin, IndexY + HeightB + Margin);
+    return Geometry;
+}
+
+bool FrameRateSlots::CountFrame(uint64_t Elapsed, double& FrameRate) noexcept
+{
+    uint32_t const Slot = static_cast<uint32_t>(Elapsed / g_SlotPeriod);
+    bool const Changed = Slot != m_CurrentSlot;
+    if(Changed)
+    {
+        uint32_t const Count = m_Slots[0] + m_Slots[1] + m_Slots[2] + m_Slots[3];
+        FrameRate = Count * g_TicksPerSecond / (g_SlotCount * g_SlotPeriod);
+        Shift(static_cast<int32_t>(Slot - m_CurrentSlot));
+        m_CurrentSlot = Slot;
+    }
+    m_Slots[0] += 1;
+    return Changed;
+}
+
+void FrameRateSlots::Shift(int32_t Shift) noexcept
+{
+    if(Shift < 1)
+        return;
+    for(int32_t Index = g_SlotCount - 1; Index >= 0; --Index)
+        m_Slots[Index] = Index >= Shift ? m_Slots[Index - Shift] : 0;
 }

@@ -1,14 +1,15 @@
 #include "render/PresentStatistics.h"
 
-#include "app/Join.h"
-#include "app/Ticks.h"
+#include "common/Text.h"
+#include "common/Ticks.h"
 #include "diag/ConsoleOutput.h"
-#include "diag/FormatText.h"
 
 #include <vector>
 
 namespace
 {
+constexpr uint64_t g_ReportPeriod = static_cast<uint64_t>(10 * g_TicksPerSecond);
+
 void AddCounter(std::vector<std::string>& Items, const char* Format, UINT Previous, UINT Current, int64_t Elapsed)
 {
     // Counters restart below their stored value now and then: the difference wraps.
@@ -51,4 +52,30 @@ std::string PresentStatistics::FormatDifferences(const DXGI_FRAME_STATISTICS& Pr
     AddCounter(Items, "PresentRefreshCount +%u", Previous.PresentRefreshCount, Current.PresentRefreshCount, Elapsed);
     AddCounter(Items, "SyncRefreshCount +%u", Previous.SyncRefreshCount, Current.SyncRefreshCount, Elapsed);
     return Join(Items, ", ");
+}
+
+std::string FormatStatisticsLine(uint32_t PresentCount, uint64_t Period)
+{
+    double const Rate = PresentCount * g_TicksPerSecond / static_cast<double>(Period);
+    std::vector<std::string> const Items { FormatText("PresentCount +%u (+%.2f per second)", PresentCount, Rate) };
+    return FormatText("Statistics: %s", Join(Items, ", ").c_str());
+}
+
+StatisticsPeriod::StatisticsPeriod(uint64_t Start) noexcept : m_LastReport(Start), m_NextReport(Start + g_ReportPeriod)
+{
+}
+
+bool StatisticsPeriod::Due(uint64_t Now) const noexcept
+{
+    // A signed difference, so that a clock set back does not report at once.
+    return static_cast<int64_t>(Now - m_NextReport) > 0;
+}
+
+std::string StatisticsPeriod::Close(uint64_t Now, uint32_t& PresentCount)
+{
+    std::string Line = FormatStatisticsLine(PresentCount, Now - m_LastReport);
+    m_LastReport = Now;
+    PresentCount = 0;
+    m_NextReport = Now + g_ReportPeriod;
+    return Line;
 }

@@ -1,4 +1,4 @@
-#include "diag/ModuleList.h"
+#include "diag/DebugSession.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,0 @@
-#pragma once
-
-// Writes the syntax text to the console.
-void PrintSyntax();
