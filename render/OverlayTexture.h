@@ -43,6 +43,8 @@ public:
     double m_FrameRate = 0.0;
 };
 
+// What the overlay draws and where, worked out apart from Direct2D and Direct3D.
+
 // The description of the overlay's intermediate texture for a back buffer: its size and format, one
 // level, no multisampling, usable as render target and shader resource.
 D3D11_TEXTURE2D_DESC OverlayTextureDesc(const D3D11_TEXTURE2D_DESC& BufferDesc);
