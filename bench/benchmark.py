@@ -24,9 +24,9 @@ from statistics import mean, median
 
 import sweep_package  # noqa: F401 (makes the package sweep importable)
 from sweep import dxvk
-from sweep.arguments import FRAME_SIZES, INTERRUPTED_STATUS, USAGE_STATUS, OneLineParser, folder, integer_in, multiple_of
+from sweep.arguments import FRAME_SIZES, INTERRUPTED_STATUS, USAGE_STATUS, OneLineParser, integer_in, multiple_of
 from sweep.options import PERIOD
-from sweep.program import BUILD_DIR, WINE_RUN, Estimate, duration, interrupt_main_thread
+from sweep.program import WINE_RUN, Estimate, duration, interrupt_main_thread
 
 SWAP_CHAIN = re.compile(r"DXGI SwapChain: (\d+) x (\d+), .*")
 STATISTICS = re.compile(r"Statistics: PresentCount \+(\d+) \(\+([0-9.]+) per second\)")
@@ -96,7 +96,7 @@ def clear_present_rate(build, programs, width, height, seconds):
 
 def parse_options():
     parser = OneLineParser("benchmark.py", __doc__)
-    parser.add_argument("--build", type=folder, default=BUILD_DIR)
+    parser.add_build()
     parser.add_argument("--width", type=integer_in(*FRAME_SIZES, "a frame width"), default=1920)
     parser.add_argument("--height", type=integer_in(*FRAME_SIZES, "a frame height"), default=1080)
     parser.add_argument("--seconds", type=multiple_of(PERIOD, "a number of seconds"), default=PERIOD,
@@ -175,7 +175,7 @@ def interrupted(what):
 
 def main():
     options = parse_options()
-    build = os.path.abspath(options.build)
+    build = options.build
     periods = options.seconds // PERIOD
     size = ["-Resolution", str(options.width), str(options.height)]
     runs = {shader: [] for shader in options.shaders}

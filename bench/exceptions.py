@@ -13,8 +13,8 @@ import subprocess
 import sys
 
 import sweep_package  # noqa: F401 (makes the package sweep importable)
-from sweep.arguments import OneLineParser, folder, integer_in
-from sweep.program import BUILD_DIR, EXE_NAME, WINE_RUN, environment, run_lumivex
+from sweep.arguments import OneLineParser, integer_in
+from sweep.program import EXE_NAME, WINE_RUN, environment, run_lumivex
 
 # The copy describes the repeated exception with this line alone; the C++ throw's line says more.
 BARE_LINE = "Exception: "
@@ -48,10 +48,10 @@ def measure(build, seconds, throw):
 
 def main():
     parser = OneLineParser("exceptions.py", __doc__)
-    parser.add_argument("--build", type=folder, default=BUILD_DIR)
+    parser.add_build()
     parser.add_argument("--seconds", type=integer_in(1, None, "a number of seconds"), default=30)
     options = parser.parse_args()
-    build = os.path.abspath(options.build)
+    build = options.build
     without = measure(build, options.seconds, False)
     with_throw = measure(build, options.seconds, True)
     for label, (rate, size) in (("Without a C++ throw", without), ("After a C++ throw", with_throw)):

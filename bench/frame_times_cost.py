@@ -16,10 +16,9 @@ from statistics import median
 
 import sweep_package  # noqa: F401 (makes the package sweep importable)
 from benchmark import Runs
-from sweep.arguments import OneLineParser, folder, integer_in, multiple_of
+from sweep.arguments import OneLineParser, integer_in, multiple_of
 from sweep.frame_times import read, summarise
 from sweep.options import PERIOD
-from sweep.program import BUILD_DIR
 
 SIZES = ((640, 360), (1920, 1080))
 # The record goes to its file whenever this many bytes are buffered (app/FrameTimes.cpp).
@@ -43,12 +42,12 @@ def frames_after_writes(path):
 
 def main():
     parser = OneLineParser("frame_times_cost.py", __doc__)
-    parser.add_argument("--build", type=folder, default=BUILD_DIR)
+    parser.add_build()
     parser.add_argument("--seconds", type=multiple_of(PERIOD, "a number of seconds in tens"), default=20)
     parser.add_argument("--rounds", type=integer_in(1, None, "a number of rounds"), default=5)
     parser.add_argument("--shader", type=integer_in(0, 3, "a shader index"), default=0)
     options = parser.parse_args()
-    build, periods = os.path.abspath(options.build), options.seconds // PERIOD
+    build, periods = options.build, options.seconds // PERIOD
     scratch = tempfile.mkdtemp(prefix="lumivex-frame-times-")
     runs = Runs(len(SIZES) * options.rounds * 2, periods, build)
     try:

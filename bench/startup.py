@@ -12,9 +12,9 @@ import sys
 import time
 
 import sweep_package  # noqa: F401 (makes the package sweep importable)
-from sweep.arguments import OneLineParser, folder, integer_in
+from sweep.arguments import OneLineParser, integer_in
 from sweep.console import PROMPT
-from sweep.program import BUILD_DIR, EXE_NAME, WINE_RUN, WINE_SERVER, Run, environment
+from sweep.program import EXE_NAME, WINE_RUN, WINE_SERVER, Run, environment
 
 RESOLUTION = ["-Resolution", "640", "360"]
 # Self-debugging may cost this much more than the plain run.
@@ -87,10 +87,10 @@ def report(label, plain, debugged, target):
 
 def main():
     parser = OneLineParser("startup.py", __doc__)
-    parser.add_argument("--build", type=folder, default=BUILD_DIR)
+    parser.add_build()
     parser.add_argument("--runs", type=integer_in(1, None, "a number of runs"), default=5)
     options = parser.parse_args()
-    build = os.path.abspath(options.build)
+    build = options.build
     try:
         measure_all(build, options.runs)
     finally:

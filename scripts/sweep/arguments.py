@@ -4,6 +4,8 @@ import argparse
 import os
 import sys
 
+from sweep.program import BUILD_DIR
+
 USAGE_STATUS = 2
 # A script that Ctrl+C ended, as a shell reports it.
 INTERRUPTED_STATUS = 130
@@ -18,6 +20,10 @@ class OneLineParser(argparse.ArgumentParser):
 
     def __init__(self, prog, description):
         super().__init__(prog=prog, description=description, formatter_class=argparse.RawDescriptionHelpFormatter)
+
+    def add_build(self):
+        """--build, the build folder, which must exist; its absolute path (default: $LUMIVEX_BUILD_DIR or build)."""
+        self.add_argument("--build", type=lambda text: os.path.abspath(folder(text)), default=BUILD_DIR)
 
     def error(self, message):
         sys.stderr.write("%s: %s (%s --help lists the options)\n" % (self.prog, message, self.prog))
