@@ -51,9 +51,15 @@ RunProgram()
         return
     fi
     setsid "$Root/scripts/wine-run.sh" "$Program" "$@" < /dev/stdin &
-    local Pid=$! Status=0
-    trap 'DxvkScript interrupt "$Pid" || true' INT
-    until wait "$Pid" || Status=$?; ! kill -0 "$Pid" 2> /dev/null; do Status=0; done
+    local Pid=$! Status Interrupted
+    trap 'Interrupted=1; DxvkScript interrupt "$Pid" || true' INT
+    # A Ctrl+C cuts the wait short (status 130) whether or not the program has stopped by the time the
+    # trap is done: the program's own status comes from the next wait.
+    while :; do
+        Interrupted=0 Status=0
+        wait "$Pid" || Status=$?
+        [ "$Interrupted" = 1 ] && [ "$Status" -gt 128 ] || break
+    done
     return "$Status"
 }
 
