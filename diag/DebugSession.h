@@ -6,6 +6,9 @@
 #include <map>
 #include <memory>
 
+// One debugging run of the debugger copy, and what it keeps of its debuggee for the exception report
+// and the dumps: the modules, the symbol handler and the reader of the debuggee's memory.
+
 // The debuggee's modules as its load and unload events tell them: where each image begins and how
 // large it is. Recording them costs the debuggee nothing; the symbol handler is given one only when
 // an exception's description needs it.
