@@ -40,9 +40,8 @@ export WINEPREFIX="$PWD/wineprefix"
 # Runs the program and gives its status. Ctrl+C reaches this script as well as the program, which then
 # stops its run: the script waits for it. On DXVK the program runs in a session of its own, whose
 # processes (with -Debug, its debugger copy too) get Ctrl+C from the script, each on its main thread:
-# Wine blocks SIGINT there during each call to its server,
-# and a SIGINT to the process then lands on a thread that Mesa started without Wine, which ends the run
-# with a segmentation fault.
+# Wine blocks SIGINT there during each call to its server, and a SIGINT to the process then lands on a
+# thread that Mesa started without Wine, which ends the run with a segmentation fault.
 RunProgram()
 {
     if [ -z "$Dxvk" ]; then
